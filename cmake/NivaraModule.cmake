@@ -1,0 +1,38 @@
+# One static library per subsystem of the core. A module holds the .cpp/.h
+# files of its folder (not its ui/ subfolder, which belongs to the window
+# layer). The core links no Qt: an include of a Qt header fails to compile.
+function(nivara_core_module name)
+  file(GLOB sources CONFIGURE_DEPENDS
+       ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
+  list(FILTER sources INCLUDE REGEX "\\.cpp$")
+  if(sources)
+    add_library(${name} STATIC ${sources})
+    target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
+    target_link_libraries(${name} PUBLIC ${ARGN})
+  else()
+    add_library(${name} INTERFACE)
+    target_include_directories(${name} INTERFACE ${CMAKE_SOURCE_DIR}/src)
+    target_link_libraries(${name} INTERFACE ${ARGN})
+  endif()
+endfunction()
+
+# A GoogleTest executable of the core: every .cpp of the calling folder.
+function(nivara_core_test name)
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  add_executable(${name} ${sources})
+  target_link_libraries(${name} PRIVATE ${ARGN} GTest::gtest GTest::gtest_main Threads::Threads)
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
+                       PROPERTIES LABELS core)
+endfunction()
+
+# A QtTest executable driving real widgets offscreen: every .cpp of the
+# calling folder. Settings and runtime files stay inside the build tree.
+function(nivara_ui_test name)
+  file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  add_executable(${name} ${sources})
+  target_link_libraries(${name} PRIVATE nivara_ui Qt6::Test ${ARGN})
+  set_target_properties(${name} PROPERTIES AUTOMOC ON)
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES LABELS ui
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-config;XDG_RUNTIME_DIR=${CMAKE_BINARY_DIR}/test-runtime;LANG=C.UTF-8;LC_ALL=;LC_MESSAGES=")
+endfunction()
