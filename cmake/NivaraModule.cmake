@@ -17,12 +17,17 @@ function(nivara_core_module name)
 endfunction()
 
 # A GoogleTest executable of the core: every .cpp of the calling folder.
+# Labelled "core"; set NIVARA_TEST_LABELS (e.g. "core;tsan") before the call
+# for other labels: tests labelled "tsan" also run under ThreadSanitizer.
 function(nivara_core_test name)
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   add_executable(${name} ${sources})
   target_link_libraries(${name} PRIVATE ${ARGN} GTest::gtest GTest::gtest_main Threads::Threads)
+  if(NOT NIVARA_TEST_LABELS)
+    set(NIVARA_TEST_LABELS core)
+  endif()
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-                       PROPERTIES LABELS core)
+                       PROPERTIES LABELS "${NIVARA_TEST_LABELS}")
 endfunction()
 
 # A QtTest executable driving real widgets offscreen: every .cpp of the
