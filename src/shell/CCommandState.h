@@ -1,0 +1,70 @@
+#pragma once
+#include <cstdint>
+
+// What the main window knows when it decides whether a command is enabled:
+// the state of the active document window, of its graph and of the main
+// window itself.
+struct COMMAND_CONTEXT {
+    // Main window
+    int Language = 1033;
+    bool SearchMade = false;
+    bool PatternCreated = false;
+    bool ToolbarShown = true;
+    bool StatusBarShown = true;
+    bool DockWindowShown = true;
+
+    // Active document window (HasFrame false: no document window is open)
+    bool HasFrame = false;
+    bool RunActive = false;
+    bool DeviceOpen = false;
+    int Direction = 2;
+    int ClockType = 1;  // of the current direction
+    bool ReadOnly = false;
+    bool BookmarksNotEmpty = false;  // of the current direction
+    bool SelectionSpansRows = false;
+    bool TreeEditable = false;
+    int SelectedChannels = 0;
+
+    // The graph of that window, valid while GraphActive (the graph is the
+    // window's active view)
+    bool GraphActive = false;
+    bool CursorAShown = false;
+    bool CursorBShown = false;
+    int GraphUnit = 0;   // 0 clock, 1 time
+    int MouseMode = 0;   // 0 select, 1 invert bit, 2 shift bit
+    bool InsertMode = false;
+    bool CanCopy = false;
+    bool CanCut = false;
+    bool CanPaste = false;
+    bool CanUndo = false;
+    bool CanRedo = false;
+};
+
+// How a menu item or toolbar button shows a command.
+struct COMMAND_UI {
+    bool Enabled = false;
+    bool Checked = false;
+    bool Radio = false;  // drawn as a radio choice
+
+    bool operator==(const COMMAND_UI&) const = default;
+};
+
+// The enablement table of the main window: for each command id the rule that
+// enables, checks or marks it from the context. Commands without a rule are
+// disabled.
+class CCommandState {
+public:
+    [[nodiscard]] static COMMAND_UI Query(int command, const COMMAND_CONTEXT& context);
+
+    // True for the graph commands, which need the graph as the active view.
+    [[nodiscard]] static bool IsGraphCommand(int command);
+    // True for the commands the main window's routing refuses outright.
+    [[nodiscard]] static bool IsBlocked(int command);
+
+private:
+    [[nodiscard]] static COMMAND_UI QueryWithoutFrame(int command, const COMMAND_CONTEXT& context);
+    [[nodiscard]] static COMMAND_UI QueryFrame(int command, const COMMAND_CONTEXT& context);
+    [[nodiscard]] static COMMAND_UI QueryGraph(int command, const COMMAND_CONTEXT& context);
+    [[nodiscard]] static bool QueryAlwaysAvailable(int command, const COMMAND_CONTEXT& context,
+                                                   COMMAND_UI& result);
+};

@@ -1,0 +1,63 @@
+#include "shell/CPulseFileCommands.h"
+
+#include "document/IUserMessages.h"
+#include "resources/CStringTable.h"
+#include "shell/IFileChooser.h"
+#include "shell/IPulseFileAccess.h"
+
+CPulseFileCommands::CPulseFileCommands(IFileChooser& chooser, IUserMessages& messages)
+    : m_chooser(chooser), m_messages(messages) {}
+
+bool CPulseFileCommands::IsTextPath(const std::string& path) {
+    return path.size() >= 3 && path.compare(path.size() - 3, 3, "csv") == 0;
+}
+
+CPulseFileCommands::Outcome CPulseFileCommands::ChooseOpen(std::string& path) {
+    const auto chosen = m_chooser.ChooseFileToOpen(PulseFilter, OpenExtension);
+    if (!chosen || chosen->empty()) {
+        return Outcome::Cancelled;
+    }
+    path = *chosen;
+    return Outcome::Done;
+}
+
+CPulseFileCommands::Outcome CPulseFileCommands::Read(IPulseFileAccess& access, const std::string& path,
+                                                     std::atomic<int32_t>& saved) {
+    if (!access.ReadPulseFile(path, IsTextPath(path))) {
+        m_messages.ShowMessage(LoadText(OpenFailedMessage), MessageIcon::Error);
+        return Outcome::Failed;
+    }
+    saved = 1;
+    return Outcome::Done;
+}
+
+CPulseFileCommands::Outcome CPulseFileCommands::Save(IPulseFileAccess& access, std::string& path,
+                                                     std::atomic<int32_t>& saved) {
+    if (path.empty()) {
+        return SaveAs(access, path, saved);
+    }
+    return Write(access, path, saved);
+}
+
+CPulseFileCommands::Outcome CPulseFileCommands::SaveAs(IPulseFileAccess& access, std::string& path,
+                                                       std::atomic<int32_t>& saved) {
+    const auto chosen = m_chooser.ChooseFileToSave(PulseFilter, SaveExtension, path);
+    if (!chosen || chosen->empty()) {
+        return Outcome::Cancelled;
+    }
+    const Outcome outcome = Write(access, *chosen, saved);
+    if (outcome == Outcome::Done) {
+        path = *chosen;
+    }
+    return outcome;
+}
+
+CPulseFileCommands::Outcome CPulseFileCommands::Write(IPulseFileAccess& access, const std::string& path,
+                                                      std::atomic<int32_t>& saved) {
+    if (!access.WritePulseFile(path, IsTextPath(path))) {
+        m_messages.ShowMessage(LoadText(SaveFailedMessage), MessageIcon::Error);
+        return Outcome::Failed;
+    }
+    saved = 1;
+    return Outcome::Done;
+}

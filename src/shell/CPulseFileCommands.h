@@ -1,0 +1,44 @@
+#pragma once
+#include <atomic>
+#include <cstdint>
+#include <string>
+
+class IFileChooser;
+class IPulseFileAccess;
+class IUserMessages;
+
+// Open, Save and Save As of pulse files: the dialogs with their filters, the
+// extension rule, the messages and the document's saved flag. A failed read
+// or write reports 64515 / 64516 and leaves the saved flag as it was.
+class CPulseFileCommands {
+public:
+    enum class Outcome { Cancelled, Failed, Done };
+
+    static constexpr const char* PulseFilter =
+        "VARDEK Pulse Binary Data (*.vpb) |*.vpb|VARDEK Pulse Text Data (*.csv) |*.csv||";
+    static constexpr const char* OpenExtension = "csv";
+    static constexpr const char* SaveExtension = "*.csv";
+    static constexpr int OpenFailedMessage = 64515;
+    static constexpr int SaveFailedMessage = 64516;
+
+    CPulseFileCommands(IFileChooser& chooser, IUserMessages& messages);
+
+    // A path whose last three characters are exactly "csv" is a pulse text
+    // file; every other path is a pulse binary file.
+    [[nodiscard]] static bool IsTextPath(const std::string& path);
+
+    // Asks for an existing file name only; the caller creates the document
+    // when there is none before reading.
+    [[nodiscard]] Outcome ChooseOpen(std::string& path);
+    [[nodiscard]] Outcome Read(IPulseFileAccess& access, const std::string& path, std::atomic<int32_t>& saved);
+    // Save to `path`, or Save As when it is empty. `path` receives the name
+    // written to.
+    [[nodiscard]] Outcome Save(IPulseFileAccess& access, std::string& path, std::atomic<int32_t>& saved);
+    [[nodiscard]] Outcome SaveAs(IPulseFileAccess& access, std::string& path, std::atomic<int32_t>& saved);
+
+private:
+    [[nodiscard]] Outcome Write(IPulseFileAccess& access, const std::string& path, std::atomic<int32_t>& saved);
+
+    IFileChooser& m_chooser;
+    IUserMessages& m_messages;
+};

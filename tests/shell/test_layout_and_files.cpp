@@ -1,0 +1,229 @@
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <optional>
+
+#include "document/IUserMessages.h"
+#include "resources/CStringTable.h"
+#include "shell/CChildFrameLayout.h"
+#include "shell/CCloseQuery.h"
+#include "shell/CMenuTable.h"
+#include "shell/CPulseFileCommands.h"
+#include "shell/CommandIds.h"
+#include "shell/IFileChooser.h"
+#include "shell/IPulseFileAccess.h"
+
+namespace {
+
+class FakeMessages : public IUserMessages {
+public:
+    void ShowMessage(const std::string& text, MessageIcon icon) override { Shown.push_back({text, icon}); }
+    MessageAnswer AskYesNo(const std::string& text, MessageIcon icon) override { return Ask(text, icon); }
+    MessageAnswer AskYesNoCancel(const std::string& text, MessageIcon icon) override { return Ask(text, icon); }
+
+    std::vector<std::pair<std::string, MessageIcon>> Shown;
+    std::deque<MessageAnswer> Answers;
+
+private:
+    MessageAnswer Ask(const std::string& text, MessageIcon icon) {
+        Shown.push_back({text, icon});
+        const MessageAnswer answer = Answers.empty() ? MessageAnswer::Cancel : Answers.front();
+        if (!Answers.empty()) {
+            Answers.pop_front();
+        }
+        return answer;
+    }
+};
+
+class FakeChooser : public IFileChooser {
+public:
+    std::optional<std::string> ChooseFileToOpen(const std::string& filter, const std::string& ext) override {
+        LastFilter = filter;
+        LastExtension = ext;
+        return Answer;
+    }
+    std::optional<std::string> ChooseFileToSave(const std::string& filter, const std::string& ext,
+                                                const std::string& initial) override {
+        LastFilter = filter;
+        LastExtension = ext;
+        LastInitial = initial;
+        ++SaveDialogs;
+        return Answer;
+    }
+    std::optional<std::string> Answer;
+    std::string LastFilter, LastExtension, LastInitial;
+    int SaveDialogs = 0;
+};
+
+class FakeAccess : public IPulseFileAccess {
+public:
+    bool ReadPulseFile(const std::string& path, bool text) override { return Record(path, text); }
+    bool WritePulseFile(const std::string& path, bool text) override { return Record(path, text); }
+    bool Succeeds = true;
+    std::string LastPath;
+    std::optional<bool> LastText;
+
+private:
+    bool Record(const std::string& path, bool text) {
+        LastPath = path;
+        LastText = text;
+        return Succeeds;
+    }
+};
+
+}  // namespace
+
+TEST(ChildFrameLayout, ScaleFactorRoundsDownToTenths) {
+    EXPECT_EQ(CChildFrameLayout::ScaleTenths(96), 10);
+    EXPECT_EQ(CChildFrameLayout::ScaleTenths(120), 12);
+    EXPECT_EQ(CChildFrameLayout::ScaleTenths(144), 15);
+    EXPECT_EQ(CChildFrameLayout::ScaleTenths(105), 10);
+    EXPECT_FLOAT_EQ(CChildFrameLayout::ScaleFactor(120), 1.2f);
+}
+
+TEST(ChildFrameLayout, LeftColumnRowsFollowTheScale) {
+    EXPECT_EQ(CChildFrameLayout::LeftColumnRows(10, 600), (LEFT_COLUMN_ROWS{24, 426, 20, 130}));
+    // s = 1.5: c = 10, d = 40.
+    EXPECT_EQ(CChildFrameLayout::LeftColumnRows(15, 600), (LEFT_COLUMN_ROWS{34, 600 - 234, 30, 170}));
+    // s = 1.2: c = 4, d = 16.
+    EXPECT_EQ(CChildFrameLayout::LeftColumnRows(12, 500), (LEFT_COLUMN_ROWS{28, 500 - 174 - 8 - 16, 24, 146}));
+}
+
+TEST(ChildFrameLayout, ShortFrameGivesTheSignalRowNothing) {
+    EXPECT_EQ(CChildFrameLayout::LeftColumnRows(10, 150), (LEFT_COLUMN_ROWS{24, 0, 20, 130}));
+    EXPECT_EQ(CChildFrameLayout::LeftColumnRows(10, 174).Signals, 0);
+    EXPECT_EQ(CChildFrameLayout::LeftColumnRows(10, 175).Signals, 1);
+}
+
+TEST(PulseFileCommands, ExtensionRuleIsExact) {
+    EXPECT_TRUE(CPulseFileCommands::IsTextPath("/tmp/data.csv"));
+    EXPECT_FALSE(CPulseFileCommands::IsTextPath("/tmp/DATA.CSV"));
+    EXPECT_FALSE(CPulseFileCommands::IsTextPath("/tmp/data.vpb"));
+    EXPECT_TRUE(CPulseFileCommands::IsTextPath("csv"));
+    EXPECT_FALSE(CPulseFileCommands::IsTextPath("sv"));
+    EXPECT_TRUE(CPulseFileCommands::IsTextPath("/tmp/datacsv"));
+}
+
+TEST(PulseFileCommands, OpenUsesFilterAndReaderByExtension) {
+    FakeChooser chooser;
+    FakeMessages messages;
+    FakeAccess access;
+    CPulseFileCommands commands(chooser, messages);
+    std::string path;
+    EXPECT_EQ(commands.ChooseOpen(path), CPulseFileCommands::Outcome::Cancelled);
+    EXPECT_EQ(chooser.LastFilter,
+              "VARDEK Pulse Binary Data (*.vpb) |*.vpb|VARDEK Pulse Text Data (*.csv) |*.csv||");
+    EXPECT_EQ(chooser.LastExtension, "csv");
+    chooser.Answer = "/x/DATA.CSV";
+    ASSERT_EQ(commands.ChooseOpen(path), CPulseFileCommands::Outcome::Done);
+    std::atomic<int32_t> saved{0};
+    EXPECT_EQ(commands.Read(access, path, saved), CPulseFileCommands::Outcome::Done);
+    EXPECT_EQ(access.LastText, false);
+    EXPECT_EQ(saved.load(), 1);
+    EXPECT_TRUE(messages.Shown.empty());
+}
+
+TEST(PulseFileCommands, FailedReadOrWriteKeepsTheSavedFlag) {
+    FakeChooser chooser;
+    FakeMessages messages;
+    FakeAccess access;
+    access.Succeeds = false;
+    CPulseFileCommands commands(chooser, messages);
+    std::atomic<int32_t> saved{0};
+    EXPECT_EQ(commands.Read(access, "/x/a.csv", saved), CPulseFileCommands::Outcome::Failed);
+    EXPECT_EQ(saved.load(), 0);
+    ASSERT_EQ(messages.Shown.size(), 1u);
+    EXPECT_EQ(messages.Shown[0].first, LoadText(64515));
+    EXPECT_EQ(messages.Shown[0].second, MessageIcon::Error);
+
+    std::string path = "/x/a.vpb";
+    EXPECT_EQ(commands.Save(access, path, saved), CPulseFileCommands::Outcome::Failed);
+    EXPECT_EQ(saved.load(), 0);
+    EXPECT_EQ(messages.Shown.back().first, LoadText(64516));
+    EXPECT_EQ(path, "/x/a.vpb");
+
+    chooser.Answer = "/x/b.csv";
+    EXPECT_EQ(commands.SaveAs(access, path, saved), CPulseFileCommands::Outcome::Failed);
+    EXPECT_EQ(path, "/x/a.vpb");
+    EXPECT_EQ(saved.load(), 0);
+}
+
+TEST(PulseFileCommands, SaveWithoutPathAsksForOne) {
+    FakeChooser chooser;
+    FakeMessages messages;
+    FakeAccess access;
+    CPulseFileCommands commands(chooser, messages);
+    std::atomic<int32_t> saved{0};
+    std::string path;
+    EXPECT_EQ(commands.Save(access, path, saved), CPulseFileCommands::Outcome::Cancelled);
+    EXPECT_EQ(chooser.SaveDialogs, 1);
+    EXPECT_EQ(chooser.LastExtension, "*.csv");
+    EXPECT_EQ(saved.load(), 0);
+    chooser.Answer = "/x/c.csv";
+    EXPECT_EQ(commands.Save(access, path, saved), CPulseFileCommands::Outcome::Done);
+    EXPECT_EQ(path, "/x/c.csv");
+    EXPECT_EQ(access.LastText, true);
+    EXPECT_EQ(saved.load(), 1);
+    // With a path, Save writes without a dialog; Save As offers the path.
+    EXPECT_EQ(commands.Save(access, path, saved), CPulseFileCommands::Outcome::Done);
+    EXPECT_EQ(chooser.SaveDialogs, 2);
+    chooser.Answer.reset();
+    EXPECT_EQ(commands.SaveAs(access, path, saved), CPulseFileCommands::Outcome::Cancelled);
+    EXPECT_EQ(chooser.LastInitial, "/x/c.csv");
+}
+
+TEST(CloseQuery, ExtraWindowsAndSavedDataCloseWithoutAsking) {
+    FakeMessages messages;
+    int saveAsCalls = 0;
+    auto saveAs = [&] { ++saveAsCalls; return true; };
+    EXPECT_TRUE(CCloseQuery::AllowClose(2, false, messages, saveAs));
+    EXPECT_TRUE(CCloseQuery::AllowClose(1, true, messages, saveAs));
+    EXPECT_TRUE(messages.Shown.empty());
+    EXPECT_EQ(saveAsCalls, 0);
+}
+
+TEST(CloseQuery, ThreeAnswersAndTheSaveAsResult) {
+    FakeMessages messages;
+    bool written = true;
+    int saveAsCalls = 0;
+    auto saveAs = [&] { ++saveAsCalls; return written; };
+    messages.Answers = {MessageAnswer::Cancel, MessageAnswer::No, MessageAnswer::Yes, MessageAnswer::Yes};
+    EXPECT_FALSE(CCloseQuery::AllowClose(1, false, messages, saveAs));
+    EXPECT_EQ(messages.Shown.back().first, "Data is modified, save to the file?");
+    EXPECT_EQ(messages.Shown.back().second, MessageIcon::Question);
+    EXPECT_TRUE(CCloseQuery::AllowClose(1, false, messages, saveAs));
+    EXPECT_EQ(saveAsCalls, 0);
+    EXPECT_TRUE(CCloseQuery::AllowClose(1, false, messages, saveAs));
+    EXPECT_EQ(saveAsCalls, 1);
+    // A cancelled or failed Save As keeps the window and its data.
+    written = false;
+    EXPECT_FALSE(CCloseQuery::AllowClose(1, false, messages, saveAs));
+    EXPECT_EQ(saveAsCalls, 2);
+}
+
+TEST(ShellStrings, MenuTextsAndPromptsInBothLanguages) {
+    const std::vector<int> commands = CMenuTable::CommandsOf(CMenuTable::Menu(CMenuTable::DocumentMenu));
+    for (int command : commands) {
+        EXPECT_FALSE(CStringTable::Text(CMenuTable::TextIdOf(command), LANGUAGE_ENGLISH).empty()) << command;
+        EXPECT_FALSE(CStringTable::Text(CMenuTable::TextIdOf(command), LANGUAGE_JAPANESE).empty()) << command;
+    }
+    EXPECT_EQ(CStringTable::Text(CMenuTable::TextIdOf(cmd::FileNew), LANGUAGE_ENGLISH), "New(&N)\tCtrl+N");
+    EXPECT_EQ(CStringTable::Text(CMenuTable::TextIdOf(cmd::JumpPageForward), LANGUAGE_ENGLISH),
+              "Jump One Page Forward\tPageUp");
+    EXPECT_EQ(CStringTable::Text(32852, LANGUAGE_JAPANESE),
+              "設定に基づいてデバイスの動作を開始します。\nデバイス動作開始");
+    EXPECT_EQ(CStringTable::Text(32870, LANGUAGE_ENGLISH), "Invert the bit which you click. \nInvert Bit");
+    EXPECT_EQ(CStringTable::Text(64612, LANGUAGE_JAPANESE), "データは変更されています。保存しますか？");
+    EXPECT_EQ(CStringTable::Text(130, LANGUAGE_ENGLISH),
+              "\nNivara\nNivara\nVARDEK Pulse Binary Data (*.vpb)\n.vpb\nNivara.Document\nNivara.Document");
+    const int prompts[] = {32776, 32779, 32787, 32788, 32790, 32805, 32806, 32807, 32809, 32810, 32811,
+                           32812, 32813, 32814, 32833, 32834, 32835, 32836, 32838, 32839, 32840, 32841,
+                           32842, 32843, 32845, 32846, 32847, 32848, 32849, 32852, 32853, 32855, 32856,
+                           32857, 32858, 32859, 32869, 32870, 32872, 32909, 32911, 32912, 32944, 32945,
+                           32946, 32949, 32950, 32951, 32952, 32953, 32954, 32961, 32962, 32963, 32964,
+                           32966, 32969, 32970, 32983, 32984, 32987, 32988};
+    for (int id : prompts) {
+        EXPECT_FALSE(CStringTable::Text(id, LANGUAGE_ENGLISH).empty()) << id;
+        EXPECT_FALSE(CStringTable::Text(id, LANGUAGE_JAPANESE).empty()) << id;
+    }
+}
