@@ -7,6 +7,7 @@
 
 #include "document/CLogicMemory.h"
 #include "document/LOGIC_CONDITION.h"
+#include "document/PATTERN_PARAMETERS.h"
 
 // The document: the acquisition condition, the two logic memories and the
 // run counters. There is at most one at a time; every window on it reads and
@@ -86,6 +87,9 @@ public:
     std::atomic<int32_t> Saved{1};
     std::atomic<int32_t> CurrentBlock{0};
     std::vector<std::string> AutoSavedFiles;
+
+    // The parameters of the last created pattern (saved by the data pattern file).
+    PATTERN_PARAMETERS PatternParameters;
 
 private:
     LOGIC_CONDITION m_condition;

@@ -1,0 +1,349 @@
+#include "files/CBufferedFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+// The kernel moves at most about 2 GB per call.
+constexpr std::size_t MaxTransfer = std::size_t{1} << 30;
+std::atomic<unsigned> g_temporaryCounter{0};
+}  // namespace
+
+CBufferedFile::~CBufferedFile() { Abandon(); }
+
+bool CBufferedFile::Fail(const char* what) {
+    m_error = std::string(what) + ": " + std::strerror(errno);
+    return false;
+}
+
+void CBufferedFile::Allocate() {
+    if (!m_buffer) {
+        m_buffer.reset(new char[BufferBytes]);
+        m_capacity = BufferBytes;
+    }
+}
+
+void CBufferedFile::Close() {
+    if (m_fd >= 0) {
+        ::close(m_fd);
+        m_fd = -1;
+    }
+}
+
+// ---------------------------------------------------------------- reading
+
+bool CBufferedFile::OpenRead(const std::string& path) {
+    Abandon();
+    m_error.clear();
+    m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (m_fd < 0) {
+        return Fail("cannot open");
+    }
+    struct stat info {};
+    if (::fstat(m_fd, &info) != 0) {
+        return Fail("cannot read the file length");
+    }
+    if (S_ISDIR(info.st_mode)) {
+        Close();
+        m_error = "is a folder";
+        return false;
+    }
+    m_fileSize = static_cast<uint64_t>(info.st_size);
+    m_writing = false;
+    m_begin = m_end = 0;
+    m_consumedBeforeBuffer = 0;
+    m_endOfFile = false;
+    Allocate();
+    return true;
+}
+
+uint64_t CBufferedFile::Position() const { return m_consumedBeforeBuffer + m_begin; }
+
+bool CBufferedFile::ReadSome(char* data, std::size_t n, std::size_t& got) {
+    for (;;) {
+        const ssize_t r = ::read(m_fd, data, std::min(n, MaxTransfer));
+        if (r >= 0) {
+            got = static_cast<std::size_t>(r);
+            return true;
+        }
+        if (errno != EINTR) {
+            return Fail("read error");
+        }
+    }
+}
+
+// Moves the unread bytes to the front (growing the buffer when a single line
+// fills it) and reads more behind them. False at the end of the file.
+bool CBufferedFile::Fill() {
+    if (m_fd < 0 || m_endOfFile) {
+        return false;
+    }
+    if (m_begin > 0) {
+        std::memmove(m_buffer.get(), m_buffer.get() + m_begin, m_end - m_begin);
+        m_consumedBeforeBuffer += m_begin;
+        m_end -= m_begin;
+        m_begin = 0;
+    }
+    if (m_end == m_capacity) {
+        std::unique_ptr<char[]> grown(new char[m_capacity * 2]);
+        std::memcpy(grown.get(), m_buffer.get(), m_end);
+        m_buffer = std::move(grown);
+        m_capacity *= 2;
+    }
+    std::size_t got = 0;
+    if (!ReadSome(m_buffer.get() + m_end, m_capacity - m_end, got)) {
+        m_endOfFile = true;
+        return false;
+    }
+    if (got == 0) {
+        m_endOfFile = true;
+        return false;
+    }
+    m_end += got;
+    return true;
+}
+
+bool CBufferedFile::ReadLine(std::string_view& line) {
+    std::size_t searched = m_begin;
+    for (;;) {
+        const char* start = m_buffer.get() + searched;
+        const void* found = std::memchr(start, '\n', m_end - searched);
+        if (found != nullptr) {
+            const char* first = m_buffer.get() + m_begin;
+            const char* stop = static_cast<const char*>(found);
+            m_begin = static_cast<std::size_t>(stop - m_buffer.get()) + 1;
+            std::size_t length = static_cast<std::size_t>(stop - first);
+            if (length > 0 && first[length - 1] == '\r') {
+                --length;
+            }
+            line = std::string_view(first, length);
+            return true;
+        }
+        const std::size_t unread = m_end - m_begin;
+        if (!Fill()) {
+            if (!m_error.empty() || m_end == m_begin) {
+                return false;
+            }
+            // The last line has no line end.
+            const char* first = m_buffer.get() + m_begin;
+            std::size_t length = m_end - m_begin;
+            m_begin = m_end;
+            if (length > 0 && first[length - 1] == '\r') {
+                --length;
+            }
+            line = std::string_view(first, length);
+            return true;
+        }
+        searched = m_begin + unread;
+    }
+}
+
+bool CBufferedFile::ReadExact(void* destination, std::size_t n) {
+    char* out = static_cast<char*>(destination);
+    const std::size_t buffered = std::min(n, m_end - m_begin);
+    if (buffered > 0) {
+        std::memcpy(out, m_buffer.get() + m_begin, buffered);
+        m_begin += buffered;
+        out += buffered;
+        n -= buffered;
+    }
+    if (n == 0) {
+        return true;
+    }
+    if (n >= m_capacity / 2) {
+        // Large reads bypass the buffer: straight from the file into place.
+        m_consumedBeforeBuffer += m_end;
+        m_begin = m_end = 0;
+        while (n > 0) {
+            std::size_t got = 0;
+            if (m_fd < 0 || !ReadSome(out, n, got) || got == 0) {
+                return false;
+            }
+            m_consumedBeforeBuffer += got;
+            out += got;
+            n -= got;
+        }
+        return true;
+    }
+    while (n > 0) {
+        if (m_begin == m_end && !Fill()) {
+            return false;
+        }
+        const std::size_t part = std::min(n, m_end - m_begin);
+        std::memcpy(out, m_buffer.get() + m_begin, part);
+        m_begin += part;
+        out += part;
+        n -= part;
+    }
+    return true;
+}
+
+bool CBufferedFile::Skip(uint64_t n) {
+    const uint64_t buffered = std::min<uint64_t>(n, m_end - m_begin);
+    m_begin += static_cast<std::size_t>(buffered);
+    n -= buffered;
+    if (n == 0) {
+        return true;
+    }
+    if (n > BytesLeft()) {
+        return false;
+    }
+    const uint64_t target = Position() + n;
+    if (::lseek(m_fd, static_cast<off_t>(target), SEEK_SET) < 0) {
+        return Fail("seek error");
+    }
+    m_consumedBeforeBuffer = target;
+    m_begin = m_end = 0;
+    return true;
+}
+
+// ---------------------------------------------------------------- writing
+
+bool CBufferedFile::CreateBeside(const std::string& path) {
+    Abandon();
+    m_error.clear();
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string temporary = path + ".tmp-" + std::to_string(::getpid()) + "-" +
+                                      std::to_string(g_temporaryCounter.fetch_add(1));
+        m_fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (m_fd >= 0) {
+            m_temporary = temporary;
+            break;
+        }
+        if (errno != EEXIST) {
+            return Fail("cannot create");
+        }
+    }
+    if (m_fd < 0) {
+        return Fail("cannot create");
+    }
+    m_target = path;
+    m_writing = true;
+    m_begin = m_end = 0;
+    m_written = 0;
+    Allocate();
+    return true;
+}
+
+bool CBufferedFile::CreateDirect(const std::string& path) {
+    Abandon();
+    m_error.clear();
+    m_fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (m_fd < 0) {
+        return Fail("cannot create");
+    }
+    m_target = path;
+    m_writing = true;
+    m_begin = m_end = 0;
+    m_written = 0;
+    Allocate();
+    return true;
+}
+
+bool CBufferedFile::WriteAll(const char* data, std::size_t n) {
+    while (n > 0) {
+        const ssize_t w = ::write(m_fd, data, std::min(n, MaxTransfer));
+        if (w < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return Fail("write error");
+        }
+        data += w;
+        n -= static_cast<std::size_t>(w);
+        m_written += static_cast<uint64_t>(w);
+    }
+    return true;
+}
+
+bool CBufferedFile::Flush() {
+    if (m_end == 0) {
+        return true;
+    }
+    const std::size_t pending = m_end;
+    m_end = 0;
+    return WriteAll(m_buffer.get(), pending);
+}
+
+bool CBufferedFile::Write(const void* data, std::size_t n) {
+    if (m_fd < 0 || !m_writing) {
+        return false;
+    }
+    if (n >= m_capacity / 2) {
+        return Flush() && WriteAll(static_cast<const char*>(data), n);
+    }
+    if (m_capacity - m_end < n && !Flush()) {
+        return false;
+    }
+    std::memcpy(m_buffer.get() + m_end, data, n);
+    m_end += n;
+    return true;
+}
+
+char* CBufferedFile::Reserve(std::size_t n) {
+    if (m_fd < 0 || !m_writing || n > m_capacity) {
+        return nullptr;
+    }
+    if (m_capacity - m_end < n && !Flush()) {
+        return nullptr;
+    }
+    return m_buffer.get() + m_end;
+}
+
+bool CBufferedFile::PatchAt(uint64_t offset, const void* data, std::size_t n) {
+    if (m_fd < 0 || !m_writing || !Flush()) {
+        return false;
+    }
+    if (offset + n > m_written) {
+        errno = EINVAL;
+        return Fail("patch outside the written bytes");
+    }
+    const ssize_t w = ::pwrite(m_fd, data, n, static_cast<off_t>(offset));
+    if (w != static_cast<ssize_t>(n)) {
+        return Fail("write error");
+    }
+    return true;
+}
+
+bool CBufferedFile::Finish() {
+    if (m_fd < 0 || !m_writing) {
+        return false;
+    }
+    if (!Flush()) {
+        Abandon();
+        return false;
+    }
+    const int fd = m_fd;
+    m_fd = -1;
+    if (::close(fd) != 0) {
+        const bool ok = Fail("write error");
+        Abandon();
+        return ok;
+    }
+    if (!m_temporary.empty()) {
+        if (std::rename(m_temporary.c_str(), m_target.c_str()) != 0) {
+            const bool ok = Fail("cannot replace the file");
+            Abandon();
+            return ok;
+        }
+        m_temporary.clear();
+    }
+    m_writing = false;
+    return true;
+}
+
+void CBufferedFile::Abandon() {
+    Close();
+    if (!m_temporary.empty()) {
+        ::unlink(m_temporary.c_str());
+        m_temporary.clear();
+    }
+    m_writing = false;
+}

@@ -1,0 +1,82 @@
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+// A plain file with one large buffer, read or written in big chunks.
+//
+// Reading: OpenRead, then ReadLine / ReadExact / Skip in any mix; large
+// ReadExact calls go straight from the file into the caller's memory.
+// Writing: CreateBeside writes a temporary file next to the target and Finish
+// renames it over the target only after every byte was written and the file
+// closed; a write that fails (or is never finished) removes the temporary
+// file and leaves the previous file as it was. CreateDirect writes the target
+// itself (for files others may watch while they grow).
+class CBufferedFile {
+public:
+    static constexpr std::size_t BufferBytes = std::size_t{4} << 20;
+
+    CBufferedFile() = default;
+    ~CBufferedFile();
+    CBufferedFile(const CBufferedFile&) = delete;
+    CBufferedFile& operator=(const CBufferedFile&) = delete;
+
+    // --- reading
+    [[nodiscard]] bool OpenRead(const std::string& path);
+    [[nodiscard]] uint64_t FileSize() const { return m_fileSize; }
+    // Bytes consumed by the reads so far.
+    [[nodiscard]] uint64_t Position() const;
+    [[nodiscard]] uint64_t BytesLeft() const { return m_fileSize - Position(); }
+    // The next line without its LF (and a CR before it). False at the end of
+    // the file or on an error. The view stays valid until the next read.
+    [[nodiscard]] bool ReadLine(std::string_view& line);
+    // Exactly n bytes; false when the file ends first or on an error.
+    [[nodiscard]] bool ReadExact(void* destination, std::size_t n);
+    [[nodiscard]] bool Skip(uint64_t n);
+
+    // --- writing
+    [[nodiscard]] bool CreateBeside(const std::string& path);
+    [[nodiscard]] bool CreateDirect(const std::string& path);
+    [[nodiscard]] bool Write(const void* data, std::size_t n);
+    [[nodiscard]] bool Write(std::string_view text) { return Write(text.data(), text.size()); }
+    // Room for at least n bytes (n <= BufferBytes) at the end of the buffer;
+    // Advance(k) then takes the k bytes written there.
+    [[nodiscard]] char* Reserve(std::size_t n);
+    void Advance(std::size_t n) { m_end += n; }
+    // Overwrites bytes already written at an offset of the file.
+    [[nodiscard]] bool PatchAt(uint64_t offset, const void* data, std::size_t n);
+    [[nodiscard]] uint64_t WrittenBytes() const { return m_written + m_end; }
+    // Flushes, closes and (for CreateBeside) renames over the target.
+    [[nodiscard]] bool Finish();
+    // Closes; a temporary file is removed.
+    void Abandon();
+
+    [[nodiscard]] bool IsOpen() const { return m_fd >= 0; }
+    // The reason of the last failure ("No such file or directory", ...).
+    [[nodiscard]] const std::string& Error() const { return m_error; }
+
+private:
+    [[nodiscard]] bool Fail(const char* what);
+    [[nodiscard]] bool Fill();
+    [[nodiscard]] bool Flush();
+    [[nodiscard]] bool WriteAll(const char* data, std::size_t n);
+    [[nodiscard]] bool ReadSome(char* data, std::size_t n, std::size_t& got);
+    void Allocate();
+    void Close();
+
+    int m_fd = -1;
+    bool m_writing = false;
+    std::unique_ptr<char[]> m_buffer;
+    std::size_t m_capacity = 0;
+    std::size_t m_begin = 0;  // reading: first unread byte
+    std::size_t m_end = 0;    // reading: end of the read bytes; writing: end of the pending bytes
+    uint64_t m_fileSize = 0;
+    uint64_t m_consumedBeforeBuffer = 0;  // reading: file offset of buffer byte 0
+    uint64_t m_written = 0;               // writing: bytes already in the file
+    bool m_endOfFile = false;
+    std::string m_target;
+    std::string m_temporary;
+    std::string m_error;
+};

@@ -1,0 +1,15 @@
+#pragma once
+#include <cstddef>
+
+// The first bytes of every Nivara data file.
+inline constexpr char FileMagic[] = "VARDEK NIVARA STUDIOS";
+inline constexpr std::size_t FileMagicLength = sizeof(FileMagic) - 1;
+
+// The program's own file version, written into every file.
+#ifndef NIVARA_FILE_VERSION
+#define NIVARA_FILE_VERSION "2.2.0.0"
+#endif
+inline constexpr char FileVersionText[] = NIVARA_FILE_VERSION;
+
+// Texts are held in 256-byte buffers by the readers: at most 255 bytes.
+inline constexpr std::size_t MaxTextBytes = 255;

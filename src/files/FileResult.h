@@ -1,0 +1,26 @@
+#pragma once
+#include <string>
+#include <utility>
+
+// Message ids the window shows for a failed file operation.
+constexpr int MESSAGE_READ_REFUSED = 64515;  // "Falied to open file. ..."
+constexpr int MESSAGE_SAVE_FAILED = 64516;   // "Failed to save file."
+
+// The outcome of a file operation. A failure carries the message id the
+// window shows and a one-line reason in plain English for the command-line
+// tool; the readers and writers never throw for a bad file.
+struct FileResult {
+    bool Ok = true;
+    int MessageId = 0;
+    std::string Reason;
+
+    [[nodiscard]] explicit operator bool() const { return Ok; }
+
+    [[nodiscard]] static FileResult Success() { return {}; }
+    [[nodiscard]] static FileResult ReadRefused(std::string reason) {
+        return {false, MESSAGE_READ_REFUSED, std::move(reason)};
+    }
+    [[nodiscard]] static FileResult SaveFailed(std::string reason) {
+        return {false, MESSAGE_SAVE_FAILED, std::move(reason)};
+    }
+};
