@@ -77,8 +77,9 @@ private:
     void OnAutoSaveBlock();
     void OnShowFrom(intptr_t clock);
     void OnMonitorMatch(uint32_t position, intptr_t lparam);
-    void OnBlockFileFailed(int error);
+    void OnBlockFileFailed(const std::string& error);
     void OnFileWriteError();
+    [[nodiscard]] bool TransferStillRuns() const;
     void ShowStatus(uint32_t count, uint32_t status, uint32_t errorBits);
     void UpdateCurrentBlock(uint32_t count, uint32_t status);
 

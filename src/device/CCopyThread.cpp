@@ -1,0 +1,66 @@
+#include "device/CCopyThread.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "device/CRunPacer.h"
+#include "device/CRunState.h"
+
+uint32_t CCopyThread::CopyRing(const uint32_t* ring, uint32_t ringLength, uint32_t from, uint64_t count,
+                               uint32_t* memory, uint32_t memoryLength, uint32_t destination) {
+    while (count > 0) {
+        const uint64_t piece = std::min<uint64_t>({count, uint64_t{ringLength} - from,
+                                                   uint64_t{memoryLength} - destination});
+        std::memcpy(memory + destination, ring + from, piece * sizeof(uint32_t));
+        from = static_cast<uint32_t>((from + piece) % ringLength);
+        destination = static_cast<uint32_t>((destination + piece) % memoryLength);
+        count -= piece;
+    }
+    return destination;
+}
+
+void CCopyThread::Run() {
+    const uint64_t pause = m_state.Settings.PeriodNs / 2;
+    bool ended = false;
+    while (!ended && CRunPacer::Pause(pause, m_state.EndThreads)) {
+        if (!Pass(ended)) {
+            break;
+        }
+    }
+    m_state.CopyAlive.store(false, std::memory_order_release);
+}
+
+bool CCopyThread::Pass(bool& ended) {
+    uint32_t count = 0;
+    uint32_t carry = 0;
+    uint32_t status = 0;
+    if (!m_state.QueryCountStatus(count, carry, status)) {
+        return false;
+    }
+    const uint64_t total = CRunState::Extend(m_copied, count);
+    const auto ringLength = static_cast<uint32_t>(m_state.RingBuffer.size());
+    if (total == m_copied) {
+        // Words counted before an earlier "ended" status are all taken.
+        ended = m_endSeen;
+        m_endSeen = (status & 0x01) != 0;
+        return true;
+    }
+    m_endSeen = (status & 0x01) != 0;
+    if (!CRunState::Intact(m_copied, total, ringLength)) {
+        m_state.PostOverflow();
+        return false;
+    }
+    m_destination = CopyRing(m_state.RingBuffer.data(), ringLength, static_cast<uint32_t>(m_copied % ringLength),
+                             total - m_copied, m_state.SamplingWords, m_state.SamplingLength, m_destination);
+    uint32_t after = 0;
+    if (!m_state.QueryCount(after)) {
+        return false;
+    }
+    if (!CRunState::Intact(m_copied, CRunState::Extend(total, after), ringLength)) {
+        m_state.PostOverflow();
+        return false;
+    }
+    m_copied = total;
+    m_state.CopiedWords.store(total, std::memory_order_release);
+    return true;
+}
