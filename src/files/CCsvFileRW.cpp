@@ -377,3 +377,20 @@ FileResult CCsvFileRW::ReadWords(uint32_t* words, uint32_t capacity, uint32_t& s
     }
     return FileResult::Success();
 }
+
+FileResult CCsvFileRW::CountWords(uint32_t capacity, uint32_t& counted) {
+    const auto cellsOf = [](std::string_view line) {
+        return static_cast<uint64_t>(std::count(line.begin(), line.end(), ',')) + 1;
+    };
+    uint64_t count = m_hasDataRest ? cellsOf(m_dataRest) : 0;
+    m_hasDataRest = false;
+    std::string_view line;
+    while (count < capacity && m_file.ReadLine(line) && !line.empty()) {
+        count += cellsOf(line);
+    }
+    counted = static_cast<uint32_t>(std::min<uint64_t>(count, capacity));
+    if (!m_file.Error().empty()) {
+        return FileResult::ReadRefused(m_file.Error());
+    }
+    return FileResult::Success();
+}

@@ -68,6 +68,10 @@ public:
     // `capacity`; ends at an empty line or the end of the file. Sets stored.
     [[nodiscard]] FileResult ReadWords(uint32_t* words, uint32_t capacity, uint32_t& stored);
 
+    // Counts the data cells that follow, as ReadWords would store them
+    // (at most `capacity`), without storing any.
+    [[nodiscard]] FileResult CountWords(uint32_t capacity, uint32_t& counted);
+
     // Splits a line at every ",".
     static void SplitCells(std::string_view line, std::vector<std::string_view>& cells);
     // Converts the cells of one data line into words; at most `room` are

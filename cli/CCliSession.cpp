@@ -1,0 +1,69 @@
+#include "CCliSession.h"
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+#include "files/ConditionFile.h"
+#include "files/PulseFile.h"
+#include "resources/CStringTable.h"
+
+namespace {
+
+std::string CurrentFolder() {
+    char buffer[4096];
+    return ::getcwd(buffer, sizeof buffer) != nullptr ? std::string(buffer) : std::string();
+}
+
+}  // namespace
+
+CCliSession::CCliSession() : Document(DefaultAutoSavePath()), Records(LoadText(49000)) {}
+
+std::string CCliSession::DefaultAutoSavePath() {
+    if (const char* documents = std::getenv("XDG_DOCUMENTS_DIR"); documents != nullptr && *documents != '\0') {
+        return std::string(documents) + "/Nivara";
+    }
+    if (const char* home = std::getenv("HOME"); home != nullptr && *home != '\0') {
+        return std::string(home) + "/Documents/Nivara";
+    }
+    return CurrentFolder();
+}
+
+void CCliSession::Complain(const std::string& path, const std::string& reason) {
+    std::fprintf(stderr, "nivara-cli: %s: %s\n", path.c_str(), reason.c_str());
+}
+
+bool CCliSession::AnswerHelp(const std::vector<std::string>& arguments, const char* usage, const char* summary) {
+    for (const std::string& argument : arguments) {
+        if (argument == "--help" || argument == "-h") {
+            std::printf("usage: nivara-cli %s\n%s\n", usage, summary);
+            return true;
+        }
+    }
+    return false;
+}
+
+int CCliSession::UsageError(const char* usage, const std::string& message) {
+    std::fprintf(stderr, "nivara-cli: %s\nusage: nivara-cli %s\n", message.c_str(), usage);
+    return 1;
+}
+
+bool CCliSession::Report(const std::string& path, const FileResult& result) {
+    if (!result) {
+        Complain(path, result.Reason.empty() ? "failed" : result.Reason);
+    }
+    return result.Ok;
+}
+
+bool CCliSession::LoadPulse(const std::string& path) {
+    return Report(path, ReadPulseFile(Document, Records, Window, path));
+}
+
+bool CCliSession::LoadCondition(const std::string& path) {
+    return Report(path, ReadConditionFile(Document, Window, path));
+}
+
+bool CCliSession::SavePulse(const std::string& path) {
+    return Report(path, WritePulseFile(Document, Records, Window, path));
+}

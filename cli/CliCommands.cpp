@@ -1,0 +1,30 @@
+#include <array>
+#include <stdexcept>
+
+#include "CliCommand.h"
+
+namespace {
+
+const std::array Commands = {
+    CLI_COMMAND{"info", "info [--json] FILE",
+                "print the condition, channels, bookmarks and data word count of a .csv, .vpb or .nvc file",
+                &RunInfo},
+    CLI_COMMAND{"convert", "convert IN OUT",
+                "read a pulse file and write it as OUT (a path ending in \"csv\" is text, any other binary)",
+                &RunConvert},
+    CLI_COMMAND{"dump", "dump FILE [--from N] [--count K]",
+                "print data words of a pulse file, one a line as \"clock,word\"", &RunDump},
+};
+
+}  // namespace
+
+std::span<const CLI_COMMAND> CliCommands() { return Commands; }
+
+const CLI_COMMAND& FindCliCommand(const std::string& name) {
+    for (const CLI_COMMAND& command : Commands) {
+        if (name == command.Name) {
+            return command;
+        }
+    }
+    throw std::logic_error("no command " + name);
+}
