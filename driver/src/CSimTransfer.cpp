@@ -40,8 +40,8 @@ int32_t CSimTransfer::SetStartTrigger(int16_t start)
     if (OnEngineThread()) return QDX_ERR_BUSY;
     std::lock_guard lock(m_control);
     if (const int32_t busy = CheckIdle()) return busy;
-    // An output transfer cannot wait for a pattern on the lines it drives.
-    if (!InRange(start, 1, m_direction == 1 ? 4 : 3)) return QDX_ERR_INVALID_PARAMETER;
+    // Pattern match looks at the input lines in both directions.
+    if (!InRange(start, 1, 4)) return QDX_ERR_INVALID_PARAMETER;
     m_setup.StartTrigger = start;
     return QDX_OK;
 }

@@ -8,6 +8,7 @@ struct RUN_DRIVER_CALLS {
     using Init = int32_t (*)(const char*, int16_t*);
     using Id = int32_t (*)(int16_t);
     using IdDir = int32_t (*)(int16_t, int16_t);
+    using IdDirValue = int32_t (*)(int16_t, int16_t, int16_t);  // id, dir, condition or type
     using ErrorString = int32_t (*)(int32_t, char*);
     using Pattern = int32_t (*)(int16_t, uint32_t, uint32_t);
     using InternalClock = int32_t (*)(int16_t, int16_t, uint32_t, int16_t);
@@ -24,11 +25,11 @@ struct RUN_DRIVER_CALLS {
     ErrorString DioGetErrorString = nullptr;
     IdDir DioDmSetDirection = nullptr;
     Id DioDmSetStandAlone = nullptr;
-    IdDir DioDmSetStartTrigger = nullptr;
+    IdDirValue DioDmSetStartTrigger = nullptr;
     Pattern DioDmSetStartPattern = nullptr;
-    IdDir DioDmSetClockTrigger = nullptr;
+    IdDirValue DioDmSetClockTrigger = nullptr;
     InternalClock DioDmSetInternalClock = nullptr;
-    IdDir DioDmSetStopTrigger = nullptr;
+    IdDirValue DioDmSetStopTrigger = nullptr;
     StopNumber DioDmSetStopNumber = nullptr;
     IdDir DioDmFifoReset = nullptr;
     Buffer DioDmSetBuffer = nullptr;
