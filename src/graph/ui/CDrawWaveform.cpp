@@ -1,0 +1,217 @@
+#include "graph/ui/CDrawWaveform.h"
+
+#include <QPainter>
+#include <QPainterPath>
+#include <algorithm>
+#include <cmath>
+
+#include "document/CChannelTable.h"
+#include "graph/CGraphGeometry.h"
+
+namespace {
+const QColor SeparatorGrey(50, 50, 50);
+const QColor SignalGreen(80, 200, 30);
+const QColor BusOrange(200, 80, 0);
+constexpr int RowHeight = CGraphGeometry::RowHeight;
+constexpr int RowMargin = CGraphGeometry::RowMargin;
+constexpr int BandHeight = 23;
+}  // namespace
+
+CDrawWaveform::CDrawWaveform(float scale)
+    : m_scale(scale), m_font(MakeFont(QStringLiteral("ＭＳ Ｐゴシック"), CGraphGeometry::Scaled(scale, 12), 700)) {
+    SetColors(Qt::black, Qt::black);
+}
+
+void CDrawWaveform::SetClocks(int firstClock, int endClock, float pixelsPerClock, int busHalfWidth) {
+    m_firstClock = std::max(0, firstClock);
+    m_endClock = endClock;
+    m_pixelsPerClock = pixelsPerClock;
+    m_halfWidth = busHalfWidth;
+}
+
+void CDrawWaveform::SetRows(int firstRow, int lastRow) {
+    m_firstRow = std::max(0, firstRow);
+    m_lastRow = lastRow;
+}
+
+void CDrawWaveform::SetData(const uint32_t* words, int validLength, const CChannelTable* table,
+                            const std::vector<std::size_t>* shownRows) {
+    m_words = words;
+    m_validLength = validLength;
+    m_table = table;
+    m_shownRows = shownRows;
+}
+
+void CDrawWaveform::Draw(QPainter& painter) {
+    const GRAPH_RECT& area = Rect();
+    painter.fillRect(ToQRect(area), Qt::black);
+    DrawFrame3D(painter, area, Qt::black, Qt::black);
+    if (m_table == nullptr || m_words == nullptr || m_shownRows == nullptr) {
+        return;
+    }
+    m_separatorLines.clear();
+    for (int i = 1; i <= area.Height() / RowHeight; ++i) {
+        const int y = area.top + RowHeight * i;
+        m_separatorLines.append(QLine(area.left, y, area.right, y));
+    }
+    painter.setPen(SeparatorGrey);
+    painter.drawLines(m_separatorLines);
+    if (m_validLength <= 0) {
+        return;
+    }
+    const int end = std::min(m_endClock, m_validLength);
+    if (m_firstClock >= end) {
+        return;
+    }
+    const int lastClock = end - 1;
+    m_columns.Build(m_words, m_firstClock, end, m_pixelsPerClock, area.left);
+    CollectRows(lastClock);
+    painter.setPen(SignalGreen);
+    painter.drawLines(m_signalLines);
+    DrawBusBands(painter, lastClock);
+    DrawBusTexts(painter, lastClock);
+}
+
+void CDrawWaveform::CollectRows(int /*lastClock*/) {
+    const GRAPH_RECT& area = Rect();
+    m_signalLines.clear();
+    m_busRows.clear();
+    const std::vector<std::size_t>& shown = *m_shownRows;
+    const int count = static_cast<int>(shown.size());
+    for (int r = m_firstRow; r < count && r < m_lastRow; ++r) {
+        const LOGIC_DATA& row = m_table->Items()[shown[static_cast<std::size_t>(r)]];
+        if (row.IsEnable == 0) {
+            continue;
+        }
+        const int yLow = area.top + (r - m_firstRow + 1) * RowHeight - RowMargin;
+        const int yHigh = yLow - 22;
+        if (row.IsBus == 0) {
+            if (row.DeviceChannel < 0 || row.DeviceChannel > 31) {
+                continue;
+            }
+            m_columns.SignalLines(row.DeviceChannel, yHigh, yLow, [this](int x1, int y1, int x2, int y2) {
+                m_signalLines.append(QLine(x1, y1, x2, y2));
+            });
+            continue;
+        }
+        BUS_ROW bus;
+        bus.y = yHigh;
+        bus.row = r;
+        for (const LOGIC_DATA& member : m_table->Items()) {
+            if (member.IsBus != 1 && member.DeviceChannel >= 0 && member.DeviceChannel <= 31 &&
+                ((row.BusChannel >> member.DeviceChannel) & 1U) != 0 && bus.memberCount < 32) {
+                bus.members[static_cast<std::size_t>(bus.memberCount++)] = static_cast<int8_t>(member.DeviceChannel);
+            }
+        }
+        m_busRows.push_back(bus);
+    }
+}
+
+const QImage& CDrawWaveform::BandStrip(int clocks) {
+    const int width = Rect().Width();
+    if (clocks == m_bandClocks && m_pixelsPerClock == m_bandPixelsPerClock && m_halfWidth == m_bandHalfWidth &&
+        width == m_bandWidth) {
+        return m_band;
+    }
+    m_bandClocks = clocks;
+    m_bandPixelsPerClock = m_pixelsPerClock;
+    m_bandHalfWidth = m_halfWidth;
+    m_bandWidth = width;
+    // The band with its marks is the same in every bus row: drawn once here
+    // (y 0 is the high level) and copied into each row.
+    m_band = QImage(std::max(1, width), BandHeight + 1, QImage::Format_RGB32);
+    m_band.fill(Qt::black);
+    QPainter painter(&m_band);
+    const int bandWidth = static_cast<int>(clocks * m_pixelsPerClock + 1);
+    painter.fillRect(QRect(0, 0, bandWidth, BandHeight), BusOrange);
+    const int k = m_halfWidth;
+    if (k > 0) {
+        QPainterPath marks;
+        marks.setFillRule(Qt::OddEvenFill);
+        const int yLow = 22;
+        for (int i = 0; i < clocks; ++i) {
+            const int xs = static_cast<int>(i * m_pixelsPerClock);
+            const QPointF mark[] = {{double(xs - k), 0.0},
+                                    {double(xs + k), double(yLow + 1)},
+                                    {double(xs - k), double(yLow + 1)},
+                                    {double(xs + k), 0.0}};
+            marks.addPolygon(QPolygonF(std::begin(mark), std::end(mark)));
+            marks.closeSubpath();
+        }
+        painter.fillPath(marks, Qt::black);
+    }
+    return m_band;
+}
+
+void CDrawWaveform::DrawBusBands(QPainter& painter, int lastClock) {
+    if (m_busRows.empty()) {
+        return;
+    }
+    const QImage& band = BandStrip(lastClock - m_firstClock + 1);
+    const int x0 = Rect().left;
+    for (const BUS_ROW& bus : m_busRows) {
+        painter.drawImage(x0, bus.y, band);
+    }
+}
+
+const QImage* CDrawWaveform::Glyph(uint32_t value) {
+    if (value >= m_glyphs.size()) {
+        return nullptr;
+    }
+    QImage& glyph = m_glyphs[value];
+    if (glyph.isNull()) {
+        const QString text = QString::number(value, 16).toUpper();
+        const QFontMetrics metrics(m_font);
+        glyph = QImage(std::max(1, metrics.horizontalAdvance(text)), metrics.height(),
+                       QImage::Format_ARGB32_Premultiplied);
+        glyph.fill(Qt::transparent);
+        QPainter painter(&glyph);
+        painter.setFont(m_font);
+        painter.setPen(Qt::white);
+        painter.drawText(glyph.rect(), Qt::AlignCenter | Qt::TextSingleLine, text);
+    }
+    return &glyph;
+}
+
+void CDrawWaveform::DrawBusTexts(QPainter& painter, int lastClock) {
+    if (m_busRows.empty() || m_pixelsPerClock < 1) {
+        return;
+    }
+    const QImage* narrowest = Glyph(0);
+    if (narrowest == nullptr || narrowest->width() > m_pixelsPerClock) {
+        return;  // not even one digit fits a cell
+    }
+    const int x0 = Rect().left;
+    const int cellHeight = 22;
+    painter.setPen(Qt::white);
+    painter.setFont(m_font);
+    for (const BUS_ROW& bus : m_busRows) {
+        for (int i = m_firstClock; i <= lastClock; ++i) {
+            const uint32_t word = m_words[i];
+            uint32_t value = 0;
+            for (int j = 0; j < bus.memberCount; ++j) {
+                value |= ((word >> bus.members[static_cast<std::size_t>(j)]) & 1U) << j;
+            }
+            if (m_typing.active && m_typing.clock == i && m_typing.row == bus.row) {
+                value = m_typing.value;
+            }
+            const int left = static_cast<int>((i - m_firstClock) * m_pixelsPerClock + 1) + x0;
+            const QImage* glyph = Glyph(value);
+            if (glyph == nullptr) {
+                // Wide buses loaded from files: drawn as text, still only when it fits.
+                const QString text = QString::number(value, 16).toUpper();
+                if (QFontMetrics(m_font).horizontalAdvance(text) <= m_pixelsPerClock) {
+                    painter.drawText(QRectF(left, bus.y, m_pixelsPerClock, cellHeight),
+                                     Qt::AlignCenter | Qt::TextSingleLine, text);
+                }
+                continue;
+            }
+            if (glyph->width() > m_pixelsPerClock) {
+                continue;
+            }
+            const int x = left + static_cast<int>((m_pixelsPerClock - glyph->width()) / 2);
+            const int y = bus.y + (cellHeight - glyph->height()) / 2;
+            painter.drawImage(x, y, *glyph);
+        }
+    }
+}

@@ -1,0 +1,292 @@
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QWheelEvent>
+#include <QtTest>
+
+#include "document/CWindowRecords.h"
+#include "graph/ui/CNivaraView.h"
+#include "shell/ui/CNivaraDoc.h"
+
+namespace {
+
+const QColor SignalGreen(80, 200, 30);
+const QColor BusOrange(200, 80, 0);
+const QColor CursorA(0, 221, 221);
+const QColor Black(0, 0, 0);
+
+// The high and low level y of a shown row on the page.
+int HighY(const CGraphGeometry& g, int row) {
+    return g.GraphArea().top + (row - g.FirstVisibleRow() + 1) * CGraphGeometry::RowHeight - 4 - 22;
+}
+int LowY(const CGraphGeometry& g, int row) {
+    return g.GraphArea().top + (row - g.FirstVisibleRow() + 1) * CGraphGeometry::RowHeight - 4;
+}
+// The middle x of a clock's cell.
+int MidX(const CGraphGeometry& g, int clock) {
+    return g.CellToPoint(clock, 0).x + static_cast<int>(g.PixelsPerClock() / 2);
+}
+
+}  // namespace
+
+class TestGraphView : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void paintsSignalLevels();
+    void paintsBusBandsAndSkipsDisabledRows();
+    void paintsCursorALineAndBoxes();
+    void invertsTheSelection();
+    void zoomCommandsClamp();
+    void wheelAndRowScrollBarScrollRows();
+    void clockScrollBarButtonsAndThumb();
+    void dragsCursorAndSelection();
+    void suspendedDrawingKeepsTheSurface();
+
+private:
+    [[nodiscard]] QColor Pixel(int x, int y) { return m_view->RenderSurface().pixelColor(x, y); }
+    [[nodiscard]] const CGraphGeometry& Geometry() const { return m_view->Model().Geometry(); }
+
+    std::unique_ptr<CNivaraDoc> m_doc;
+    std::unique_ptr<CWindowRecords> m_records;
+    std::unique_ptr<CNivaraView> m_view;
+};
+
+void TestGraphView::init() {
+    m_doc = std::make_unique<CNivaraDoc>();
+    m_records = std::make_unique<CWindowRecords>("Signal");
+    // Channel 0 high for clocks 0..4, low from 5; channel 2 and 3 form a bus.
+    CLogicMemory& memory = m_doc->Document().GeneratingMemory();
+    for (uint32_t i = 0; i < memory.Length(); ++i) {
+        memory.SetWord(i, (i < 5 ? 1u : 0u) | ((i % 4) << 2));
+    }
+    LOGIC_DATA bus;
+    bus.DeviceChannel = 0;
+    bus.ChannelName = "Bus signal0";
+    bus.IsEnable = 1;
+    bus.IsBus = 1;
+    bus.BusChannel = 0b1100;
+    bus.IsShown = 1;
+    m_records->GeneratingTable.InsertAt(1, bus);  // shown row 1
+    m_view = std::make_unique<CNivaraView>(*m_doc, *m_records);
+    m_view->resize(1000, 700);
+    m_view->show();
+    QVERIFY(QTest::qWaitForWindowExposed(m_view.get()));
+    m_view->OnDocumentUpdate();
+}
+
+void TestGraphView::cleanup() {
+    m_view.reset();
+    m_records.reset();
+    m_doc.reset();
+}
+
+void TestGraphView::paintsSignalLevels() {
+    const CGraphGeometry& g = Geometry();
+    QCOMPARE(g.GraphArea().top, 26);
+    QCOMPARE(Pixel(MidX(g, 2), HighY(g, 0)), SignalGreen);
+    QCOMPARE(Pixel(MidX(g, 2), LowY(g, 0)), Black);
+    QCOMPARE(Pixel(MidX(g, 7), LowY(g, 0)), SignalGreen);
+    QCOMPARE(Pixel(MidX(g, 7), HighY(g, 0)), Black);
+    // the falling edge joins both levels at the right edge of clock 4
+    QCOMPARE(Pixel(g.CellToPoint(5, 0).x, (HighY(g, 0) + LowY(g, 0)) / 2), SignalGreen);
+    // a row separator between the rows
+    QCOMPARE(Pixel(MidX(g, 3), g.GraphArea().top + 30), QColor(50, 50, 50));
+    // zoomed out to eight clocks a pixel the pulse is still there
+    m_view->SetZoom(0.0125);
+    QCOMPARE(Pixel(g.GraphArea().left, HighY(g, 0)), SignalGreen);
+    QCOMPARE(Pixel(g.GraphArea().left + 5, LowY(g, 0)), SignalGreen);
+}
+
+void TestGraphView::paintsBusBandsAndSkipsDisabledRows() {
+    const CGraphGeometry& g = Geometry();
+    // top edge of the band, away from the transition marks and the value text
+    QCOMPARE(Pixel(MidX(g, 3), HighY(g, 1) + 1), BusOrange);
+    // the transition mark is cut black at the clock's left edge
+    QCOMPARE(Pixel(g.CellToPoint(3, 1).x, HighY(g, 1) + 1), Black);
+    // the value text is white inside the band
+    bool white = false;
+    const int left = g.CellToPoint(3, 1).x;
+    const QImage& surface = m_view->RenderSurface();
+    for (int x = left; x < left + 10 && !white; ++x) {
+        for (int y = HighY(g, 1); y <= LowY(g, 1) && !white; ++y) {
+            white = surface.pixelColor(x, y).lightness() > 200;
+        }
+    }
+    QVERIFY(white);
+    // a disabled signal row stays empty
+    m_records->GeneratingTable[0].IsEnable = 0;
+    m_view->OnDocumentUpdate();
+    QCOMPARE(Pixel(MidX(g, 2), HighY(g, 0)), Black);
+    QCOMPARE(Pixel(MidX(g, 7), LowY(g, 0)), Black);
+    // no transition marks below one pixel per clock
+    m_view->SetZoom(0.05);
+    QCOMPARE(Pixel(g.GraphArea().left + 10, HighY(g, 1) + 1), BusOrange);
+}
+
+void TestGraphView::paintsCursorALineAndBoxes() {
+    const CGraphGeometry& g = Geometry();
+    m_view->SetSelection(3, 0, 3, 0);
+    m_view->ToggleCursorA();
+    QVERIFY(m_view->IsCursorShown(0));
+    const int x = static_cast<int>(3 * g.PixelsPerClock());
+    // on the black middle of row 2 the line shows the cursor colour
+    QCOMPARE(Pixel(x, HighY(g, 2) + 8), CursorA);
+    // the handle in the ruler, beside its label
+    QCOMPARE(Pixel(x - 5, 1), CursorA);
+    // the Cursor A box carries white text
+    const GRAPH_RECT box = g.InfoBox(1);
+    const QImage& surface = m_view->RenderSurface();
+    int whitePixels = 0;
+    for (int y = box.top; y < box.bottom; ++y) {
+        for (int px = box.left; px < box.right; ++px) {
+            whitePixels += surface.pixelColor(px, y) == QColor(255, 255, 255) ? 1 : 0;
+        }
+    }
+    QVERIFY(whitePixels > 50);
+    m_view->ToggleCursorA();
+    QCOMPARE(Pixel(x, HighY(g, 2) + 8), Black);
+}
+
+void TestGraphView::invertsTheSelection() {
+    const CGraphGeometry& g = Geometry();
+    m_view->SetSelection(2, 0, 8, 2);
+    // black inside the selection becomes white, green becomes its inverse
+    QCOMPARE(Pixel(MidX(g, 4), HighY(g, 2) + 8), QColor(255, 255, 255));
+    QVERIFY(m_view->SelectionSpansRows());
+    QCOMPARE(Pixel(MidX(g, 2), HighY(g, 0)), QColor(255 - 80, 255 - 200, 255 - 30));
+    // outside it nothing changes
+    QCOMPARE(Pixel(MidX(g, 9), HighY(g, 2) + 8), Black);
+    // a single cell paints no inversion
+    m_view->SetSelection(4, 2, 4, 2);
+    QCOMPARE(Pixel(MidX(g, 4), HighY(g, 2) + 8), Black);
+    // neither do shift-bit mode selections
+    m_view->SetSelection(2, 0, 8, 2);
+    m_view->SetMouseMode(MOUSE_MODE_SHIFT_BIT);
+    QCOMPARE(Pixel(MidX(g, 4), HighY(g, 2) + 8), Black);
+}
+
+void TestGraphView::zoomCommandsClamp() {
+    m_view->SetZoom(100);
+    m_view->ZoomIn();
+    QCOMPARE(m_view->Zoom(), 128.0);
+    m_view->SetZoom(0.02);
+    m_view->ZoomOut();
+    QCOMPARE(m_view->Zoom(), 0.0125);
+    m_view->DefaultScale();
+    QTest::keyClick(m_view.get(), Qt::Key_Right, Qt::AltModifier);
+    QCOMPARE(m_view->Zoom(), 2.0);
+    QTest::keyClick(m_view.get(), Qt::Key_Left, Qt::AltModifier);
+    QTest::keyClick(m_view.get(), Qt::Key_Left, Qt::AltModifier);
+    QCOMPARE(m_view->Zoom(), 0.5);
+    QTest::keyClick(m_view.get(), Qt::Key_Home, Qt::AltModifier);
+    QCOMPARE(m_view->Zoom(), 1.0);
+    m_view->SetGraphUnit(1);
+    QCOMPARE(m_view->GraphUnit(), 1);
+    m_view->SetGraphUnit(7);
+    QCOMPARE(m_view->GraphUnit(), 1);
+}
+
+void TestGraphView::wheelAndRowScrollBarScrollRows() {
+    QSignalSpy spy(m_view.get(), &CNivaraView::SignalRowsScrolled);
+    const QPointF centre(200, 100);
+    QWheelEvent down(centre, m_view->mapToGlobal(centre), QPoint(), QPoint(0, -360), Qt::NoButton,
+                     Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(m_view.get(), &down);
+    QCOMPARE(m_view->FirstVisibleRow(), 1);  // one line whatever the delta
+    QCOMPARE(spy.count(), 1);
+    QCOMPARE(spy.takeFirst().at(0).toInt(), 1);
+    QWheelEvent up(centre, m_view->mapToGlobal(centre), QPoint(), QPoint(0, 120), Qt::NoButton, Qt::NoModifier,
+                   Qt::NoScrollPhase, false);
+    QApplication::sendEvent(m_view.get(), &up);
+    QCOMPARE(m_view->FirstVisibleRow(), 0);
+    QApplication::sendEvent(m_view.get(), &up);
+    QCOMPARE(m_view->FirstVisibleRow(), 0);
+
+    auto* bar = m_view->findChild<QScrollBar*>();
+    QVERIFY(bar != nullptr);
+    // 33 rows, a page of 17: one page down reaches the last full page
+    const int page = Geometry().RowsPerPage();
+    QCOMPARE(page, 17);
+    bar->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    QCOMPARE(m_view->FirstVisibleRow(), 1);
+    bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    QCOMPARE(m_view->FirstVisibleRow(), 16);
+    QCOMPARE(bar->value(), 16);
+    bar->triggerAction(QAbstractSlider::SliderToMinimum);
+    QCOMPARE(m_view->FirstVisibleRow(), 0);
+    bar->triggerAction(QAbstractSlider::SliderToMaximum);
+    QCOMPARE(m_view->FirstVisibleRow(), Geometry().RowCount() - page);
+    // the rows scrolled up: the first shown row is now the one at the top
+    const CGraphGeometry& g = Geometry();
+    m_view->ScrollSignalRowsTo(0);
+    QCOMPARE(Pixel(MidX(g, 2), HighY(g, 0)), SignalGreen);
+}
+
+void TestGraphView::clockScrollBarButtonsAndThumb() {
+    const CScrollBarGeometry& bar = Geometry().ScrollBar();
+    const QPoint right((bar.ScrollRight().left + bar.ScrollRight().right) / 2, bar.ScrollRight().top + 7);
+    QTest::mousePress(m_view.get(), Qt::LeftButton, Qt::NoModifier, right);
+    QCOMPARE(Geometry().FirstVisibleClock(), 1);
+    QTest::mouseRelease(m_view.get(), Qt::LeftButton, Qt::NoModifier, right);
+    const QPoint left((bar.ScrollLeft().left + bar.ScrollLeft().right) / 2, bar.ScrollLeft().top + 7);
+    QTest::mouseClick(m_view.get(), Qt::LeftButton, Qt::NoModifier, left);
+    QCOMPARE(Geometry().FirstVisibleClock(), 0);
+    QTest::mouseClick(m_view.get(), Qt::LeftButton, Qt::NoModifier, left);
+    QCOMPARE(Geometry().FirstVisibleClock(), 0);
+
+    // hovering the thumb highlights it
+    const QPoint thumb(bar.Thumb().left + 2, bar.Thumb().top + 2);
+    const QColor plain = Pixel(thumb.x(), thumb.y());
+    QTest::mouseMove(m_view.get(), thumb);
+    QVERIFY(Pixel(thumb.x(), thumb.y()) != plain);
+
+    // dragging the thumb to the middle of the track shows the middle of the memory
+    QTest::mousePress(m_view.get(), Qt::LeftButton, Qt::NoModifier, thumb);
+    const QPoint middle(bar.Track().left + bar.Track().Width() / 2 + 2, thumb.y());
+    QTest::mouseMove(m_view.get(), middle);
+    QTest::mouseRelease(m_view.get(), Qt::LeftButton, Qt::NoModifier, middle);
+    QCOMPARE(Geometry().FirstVisibleClock(), Geometry().ThumbDragClock(middle.x(), 2));
+    QVERIFY(Geometry().FirstVisibleClock() > 400);
+}
+
+void TestGraphView::dragsCursorAndSelection() {
+    const CGraphGeometry& g = Geometry();
+    m_view->SetSelection(3, 0, 3, 0);
+    m_view->ToggleCursorA();
+    m_view->RenderSurface();
+    const QPoint handle(static_cast<int>(3 * g.PixelsPerClock()), 5);
+    QTest::mousePress(m_view.get(), Qt::LeftButton, Qt::NoModifier, handle);
+    QTest::mouseMove(m_view.get(), QPoint(MidX(g, 12), 5));
+    QTest::mouseRelease(m_view.get(), Qt::LeftButton, Qt::NoModifier, QPoint(MidX(g, 12), 5));
+    QCOMPARE(m_view->Model().Cursor(0).position, 12);
+
+    QSignalSpy spans(m_view.get(), &CNivaraView::SelectionSpansRowsChanged);
+    const GRAPH_POINT from = g.CellToPoint(10, 2);
+    const GRAPH_POINT to = g.CellToPoint(4, 5);
+    QTest::mousePress(m_view.get(), Qt::LeftButton, Qt::NoModifier, QPoint(from.x + 3, from.y + 3));
+    QTest::mouseMove(m_view.get(), QPoint(to.x + 3, to.y + 3));
+    QTest::mouseRelease(m_view.get(), Qt::LeftButton, Qt::NoModifier, QPoint(to.x + 3, to.y + 3));
+    QCOMPARE(m_view->Model().Anchor(), (GRAPH_CELL{10, 2}));
+    QCOMPARE(m_view->Model().Current(), (GRAPH_CELL{4, 5}));
+    m_view->RenderSurface();
+    QCOMPARE(spans.count(), 1);
+}
+
+void TestGraphView::suspendedDrawingKeepsTheSurface() {
+    const CGraphGeometry& g = Geometry();
+    m_view->RenderSurface();
+    m_view->SuspendDrawing();
+    m_doc->Document().GeneratingMemory().SetWord(2, 0);
+    m_view->repaint();
+    QCOMPARE(m_view->Surface().pixelColor(MidX(g, 2), HighY(g, 0)), SignalGreen);
+    m_view->ResumeDrawing();
+    m_view->repaint();
+    QCOMPARE(m_view->Surface().pixelColor(MidX(g, 2), HighY(g, 0)), Black);
+    QCOMPARE(m_view->ClocksPerPage(), static_cast<uint32_t>(g.ClocksPerPage()));
+    QCOMPARE(m_view->LastClock(), 999u);
+}
+
+QTEST_MAIN(TestGraphView)
+#include "test_ui_graph.moc"
