@@ -1,7 +1,6 @@
 #include "graph/ui/CDrawWaveform.h"
 
 #include <QPainter>
-#include <QPainterPath>
 #include <algorithm>
 #include <cmath>
 
@@ -66,8 +65,7 @@ void CDrawWaveform::Draw(QPainter& painter) {
     const int lastClock = end - 1;
     m_columns.Build(m_words, m_firstClock, end, m_pixelsPerClock, area.left);
     CollectRows(lastClock);
-    painter.setPen(SignalGreen);
-    painter.drawLines(m_signalLines);
+    PlotLines(painter, m_signalLines, SignalGreen);
     DrawBusBands(painter, lastClock);
     DrawBusTexts(painter, lastClock);
 }
@@ -124,23 +122,84 @@ const QImage& CDrawWaveform::BandStrip(int clocks) {
     QPainter painter(&m_band);
     const int bandWidth = static_cast<int>(clocks * m_pixelsPerClock + 1);
     painter.fillRect(QRect(0, 0, bandWidth, BandHeight), BusOrange);
+    painter.end();
+    CutMarks(clocks);
+    return m_band;
+}
+
+void CDrawWaveform::CutMarks(int clocks) {
     const int k = m_halfWidth;
-    if (k > 0) {
-        QPainterPath marks;
-        marks.setFillRule(Qt::OddEvenFill);
-        const int yLow = 22;
+    if (k <= 0) {
+        return;
+    }
+    // Each mark is the filled path (xs - k, 0), (xs + k, 23), (xs - k, 23),
+    // (xs + k, 0): two triangles meeting in the middle of the band. Row y is
+    // black between the two diagonals.
+    const int width = m_band.width();
+    const int bottom = BandHeight;  // the low level + 1
+    for (int y = 0; y <= bottom && y < m_band.height(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(m_band.scanLine(y));
+        const double along = static_cast<double>(y) / bottom;
+        const double spread = k - 2.0 * k * along;  // +k at the top, -k at the bottom
+        const int reach = static_cast<int>(std::lround(std::fabs(spread)));
         for (int i = 0; i < clocks; ++i) {
             const int xs = static_cast<int>(i * m_pixelsPerClock);
-            const QPointF mark[] = {{double(xs - k), 0.0},
-                                    {double(xs + k), double(yLow + 1)},
-                                    {double(xs - k), double(yLow + 1)},
-                                    {double(xs + k), 0.0}};
-            marks.addPolygon(QPolygonF(std::begin(mark), std::end(mark)));
-            marks.closeSubpath();
+            const int from = std::max(0, xs - reach);
+            const int to = std::min(width - 1, xs + reach);
+            for (int x = from; x <= to; ++x) {
+                line[x] = qRgb(0, 0, 0);
+            }
         }
-        painter.fillPath(marks, Qt::black);
     }
-    return m_band;
+}
+
+void CDrawWaveform::PlotLines(QPainter& painter, const QVector<QLine>& lines, const QColor& colour) {
+    auto* image = dynamic_cast<QImage*>(painter.device());
+    const bool direct = image != nullptr && !painter.hasClipping() && painter.transform().isIdentity() &&
+                        (image->format() == QImage::Format_RGB32 ||
+                         image->format() == QImage::Format_ARGB32_Premultiplied);
+    if (!direct) {
+        painter.setPen(colour);
+        painter.drawLines(lines);
+        return;
+    }
+    // Every waveform line is horizontal or vertical: written straight into
+    // the surface, both end points included, clipped to the graph area.
+    const GRAPH_RECT& area = Rect();
+    const int left = std::max(0, area.left);
+    const int right = std::min(image->width(), area.right) - 1;
+    const int top = std::max(0, area.top);
+    const int bottom = std::min(image->height(), area.bottom) - 1;
+    const QRgb rgb = colour.rgb();
+    uchar* bits = image->bits();
+    const qsizetype stride = image->bytesPerLine();
+    const auto pixel = [bits, stride](int x, int y) {
+        return reinterpret_cast<QRgb*>(bits + y * stride) + x;
+    };
+    for (const QLine& line : lines) {
+        if (line.y1() == line.y2()) {
+            const int y = line.y1();
+            if (y < top || y > bottom) {
+                continue;
+            }
+            const int from = std::max(left, std::min(line.x1(), line.x2()));
+            const int to = std::min(right, std::max(line.x1(), line.x2()));
+            QRgb* p = pixel(from, y);
+            for (int x = from; x <= to; ++x) {
+                *p++ = rgb;
+            }
+        } else {
+            const int x = line.x1();
+            if (x < left || x > right) {
+                continue;
+            }
+            const int from = std::max(top, std::min(line.y1(), line.y2()));
+            const int to = std::min(bottom, std::max(line.y1(), line.y2()));
+            for (int y = from; y <= to; ++y) {
+                *pixel(x, y) = rgb;
+            }
+        }
+    }
 }
 
 void CDrawWaveform::DrawBusBands(QPainter& painter, int lastClock) {

@@ -45,6 +45,8 @@ private:
     void DrawBusBands(QPainter& painter, int lastClock);
     void DrawBusTexts(QPainter& painter, int lastClock);
     [[nodiscard]] const QImage& BandStrip(int clocks);
+    void CutMarks(int clocks);
+    void PlotLines(QPainter& painter, const QVector<QLine>& lines, const QColor& colour);
     [[nodiscard]] const QImage* Glyph(uint32_t value);
 
     float m_scale;
