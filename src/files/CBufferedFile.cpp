@@ -23,10 +23,10 @@ bool CBufferedFile::Fail(const char* what) {
     return false;
 }
 
-void CBufferedFile::Allocate() {
-    if (!m_buffer) {
-        m_buffer.reset(new char[BufferBytes]);
-        m_capacity = BufferBytes;
+void CBufferedFile::Allocate(std::size_t bytes) {
+    if (!m_buffer || m_capacity < bytes) {
+        m_buffer.reset(new char[bytes]);
+        m_capacity = bytes;
     }
 }
 
@@ -60,7 +60,8 @@ bool CBufferedFile::OpenRead(const std::string& path) {
     m_begin = m_end = 0;
     m_consumedBeforeBuffer = 0;
     m_endOfFile = false;
-    Allocate();
+    // A small file needs no large buffer; a long line grows it when read.
+    Allocate(static_cast<std::size_t>(std::clamp<uint64_t>(m_fileSize + 1, MinReadBufferBytes, BufferBytes)));
     return true;
 }
 
@@ -228,7 +229,7 @@ bool CBufferedFile::CreateBeside(const std::string& path) {
     m_writing = true;
     m_begin = m_end = 0;
     m_written = 0;
-    Allocate();
+    Allocate(BufferBytes);
     return true;
 }
 
@@ -243,7 +244,7 @@ bool CBufferedFile::CreateDirect(const std::string& path) {
     m_writing = true;
     m_begin = m_end = 0;
     m_written = 0;
-    Allocate();
+    Allocate(BufferBytes);
     return true;
 }
 

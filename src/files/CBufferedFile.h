@@ -17,6 +17,7 @@
 class CBufferedFile {
 public:
     static constexpr std::size_t BufferBytes = std::size_t{4} << 20;
+    static constexpr std::size_t MinReadBufferBytes = std::size_t{64} << 10;
 
     CBufferedFile() = default;
     ~CBufferedFile();
@@ -63,7 +64,7 @@ private:
     [[nodiscard]] bool Flush();
     [[nodiscard]] bool WriteAll(const char* data, std::size_t n);
     [[nodiscard]] bool ReadSome(char* data, std::size_t n, std::size_t& got);
-    void Allocate();
+    void Allocate(std::size_t bytes);
     void Close();
 
     int m_fd = -1;

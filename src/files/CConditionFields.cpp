@@ -171,8 +171,8 @@ FileResult CConditionFields::Stage(const CLogicDocument& document, const KEY_VAL
     }
     staged.Size = memory->Length();
     lookup.Decimal("Size", staged.Size);
-    if (staged.Size == 0) {
-        return FileResult::ReadRefused("the Size is 0");
+    if (const std::string problem = SizeProblem(staged.Size); !problem.empty()) {
+        return FileResult::ReadRefused(problem);
     }
     StageGroup(lookup, kind, condition);
     if (condition.Direction == DIRECTION_SAMPLING && !StageSamplingOnly(lookup, kind, condition)) {
@@ -243,6 +243,17 @@ void CConditionFields::Apply(CLogicDocument& document, const STAGED_CONDITION& s
     to.AutoSaveFileType = from.AutoSaveFileType;
     document.NotifyViews();
     document.SetAutoSaveFileName(from.AutoSaveFileName);
+}
+
+std::string CConditionFields::SizeProblem(uint32_t size) {
+    if (size == 0) {
+        return "the Size is 0";
+    }
+    if (size > MaxFileWords) {
+        return "the Size " + std::to_string(size) + " is larger than the largest memory (" +
+               std::to_string(MaxFileWords) + " words)";
+    }
+    return {};
 }
 
 std::string CConditionFields::TextProblem(const LOGIC_CONDITION& condition, std::string_view forbidden) {

@@ -49,6 +49,10 @@ public:
     [[nodiscard]] static std::string TextProblem(const LOGIC_CONDITION& condition,
                                                  std::string_view forbidden);
 
+    // Why a file cannot carry a memory of this many words (0 or more than
+    // MaxFileWords); empty when it can.
+    [[nodiscard]] static std::string SizeProblem(uint32_t size);
+
     // "0x%08X".
     [[nodiscard]] static std::string HexText(uint32_t value);
 };

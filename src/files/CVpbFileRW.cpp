@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "document/CLogicDocument.h"
+#include "files/CConditionFields.h"
 #include "files/FileFormat.h"
 
 namespace {
@@ -324,8 +325,8 @@ FileResult CVpbFileRW::ReadCondition(const CLogicDocument& document, PULSE_CONTE
     if (!in.Ok()) {
         return in.Refusal("inside its header");
     }
-    if (content.Staged.Size == 0) {
-        return FileResult::ReadRefused("the Size is 0");
+    if (const std::string problem = CConditionFields::SizeProblem(content.Staged.Size); !problem.empty()) {
+        return FileResult::ReadRefused(problem);
     }
     return FileResult::Success();
 }

@@ -11,7 +11,10 @@ FileResult WriteConditionFile(const CLogicDocument& document, const std::string&
     if (memory == nullptr) {
         return FileResult::SaveFailed("the direction is neither sampling nor generating");
     }
-    const std::string problem = CConditionFields::TextProblem(condition, "\r\n");
+    std::string problem = CConditionFields::SizeProblem(memory->Length());
+    if (problem.empty()) {
+        problem = CConditionFields::TextProblem(condition, "\r\n");
+    }
     if (!problem.empty()) {
         return FileResult::SaveFailed(problem);
     }

@@ -13,3 +13,9 @@ inline constexpr char FileVersionText[] = NIVARA_FILE_VERSION;
 
 // Texts are held in 256-byte buffers by the readers: at most 255 bytes.
 inline constexpr std::size_t MaxTextBytes = 255;
+
+// The largest memory a file may give a direction, in words: the largest
+// sampling memory the program offers. A larger Size is refused by the
+// readers (it would zero-fill gigabytes before a single word is read) and
+// never written by the writers.
+inline constexpr unsigned MaxFileWords = 100000000;

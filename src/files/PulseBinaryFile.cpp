@@ -5,6 +5,7 @@
 #include "document/CImproperArgument.h"
 #include "document/CLogicDocument.h"
 #include "document/CWindowRecords.h"
+#include "files/CConditionFields.h"
 #include "files/CPulseLoad.h"
 #include "files/CVpbFileRW.h"
 #include "files/IFileWindow.h"
@@ -16,6 +17,9 @@ FileResult WritePulseBinaryFile(const CLogicDocument& document, const CWindowRec
     const CLogicMemory* memory = document.Memory(direction);
     if (memory == nullptr) {
         return FileResult::SaveFailed("the direction is neither sampling nor generating");
+    }
+    if (const std::string problem = CConditionFields::SizeProblem(memory->Length()); !problem.empty()) {
+        return FileResult::SaveFailed(problem);
     }
     const uint32_t words = document.ValidLengthOf(direction);
     CVpbFileRW file;

@@ -3,6 +3,7 @@
 #include "document/CLogicDocument.h"
 #include "document/CWindowRecords.h"
 #include "files/CCsvFileRW.h"
+#include "files/CConditionFields.h"
 #include "files/CPulseLoad.h"
 #include "files/IFileWindow.h"
 
@@ -13,6 +14,9 @@ FileResult WritePulseTextFile(const CLogicDocument& document, const CWindowRecor
     const CLogicMemory* memory = document.Memory(direction);
     if (memory == nullptr) {
         return FileResult::SaveFailed("the direction is neither sampling nor generating");
+    }
+    if (const std::string problem = CConditionFields::SizeProblem(memory->Length()); !problem.empty()) {
+        return FileResult::SaveFailed(problem);
     }
     CCsvFileRW file;
     FileResult result = file.Create(path);
