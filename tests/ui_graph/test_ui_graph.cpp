@@ -43,6 +43,8 @@ private slots:
     void clockScrollBarButtonsAndThumb();
     void dragsCursorAndSelection();
     void suspendedDrawingKeepsTheSurface();
+    void comparesAndBookmarksFromTheFrameLists();
+    void heldScrollButtonKeepsScrolling();
 
 private:
     [[nodiscard]] QColor Pixel(int x, int y) { return m_view->RenderSurface().pixelColor(x, y); }
@@ -286,6 +288,44 @@ void TestGraphView::suspendedDrawingKeepsTheSurface() {
     QCOMPARE(m_view->Surface().pixelColor(MidX(g, 2), HighY(g, 0)), Black);
     QCOMPARE(m_view->ClocksPerPage(), static_cast<uint32_t>(g.ClocksPerPage()));
     QCOMPARE(m_view->LastClock(), 999u);
+}
+
+void TestGraphView::comparesAndBookmarksFromTheFrameLists() {
+    const CGraphGeometry& g = Geometry();
+    m_records->ComparePositions.Append({2, 3, 6, 6});   // one clock over two rows: highlighted
+    m_records->ComparePositions.Append({4, 4, 9, 9});   // a single cell: not highlighted
+    QCOMPARE(Pixel(MidX(g, 6), HighY(g, 2) + 8), QColor(255, 255, 255));
+    QCOMPARE(Pixel(MidX(g, 9), HighY(g, 4) + 8), Black);
+    // a press in the graph area clears the compare highlights
+    const GRAPH_POINT cell = g.CellToPoint(1, 1);
+    QTest::mouseClick(m_view.get(), Qt::LeftButton, Qt::NoModifier, QPoint(cell.x + 2, cell.y + 2));
+    QVERIFY(m_records->ComparePositions.Empty());
+    QCOMPARE(Pixel(MidX(g, 6), HighY(g, 2) + 8), Black);
+
+    m_view->AddBookmarkMarker(5);
+    m_view->AddBookmarkMarker(20);
+    m_view->SetBookmarkMarkersShown(true);
+    const int x5 = static_cast<int>(5 * g.PixelsPerClock());
+    const int x20 = static_cast<int>(20 * g.PixelsPerClock());
+    QCOMPARE(Pixel(x5, 2), QColor(255, 51, 204));
+    m_view->HighlightBookmarkMarker(20);
+    QCOMPARE(Pixel(x5, 2), QColor(255, 255, 0));
+    QCOMPARE(Pixel(x20, 2), QColor(255, 51, 204));
+    m_view->RemoveBookmarkMarker(20);
+    QCOMPARE(m_view->BookmarkMarkerCount(), std::size_t{1});
+    m_view->SetBookmarkMarkersShown(false);
+    QVERIFY(Pixel(x5, 2) != QColor(255, 255, 0));
+}
+
+void TestGraphView::heldScrollButtonKeepsScrolling() {
+    const CScrollBarGeometry& bar = Geometry().ScrollBar();
+    const QPoint right((bar.ScrollRight().left + bar.ScrollRight().right) / 2, bar.ScrollRight().top + 7);
+    QTest::mousePress(m_view.get(), Qt::LeftButton, Qt::NoModifier, right);
+    QTRY_VERIFY_WITH_TIMEOUT(Geometry().FirstVisibleClock() >= 3, 2000);
+    QTest::mouseRelease(m_view.get(), Qt::LeftButton, Qt::NoModifier, right);
+    const int stopped = Geometry().FirstVisibleClock();
+    QTest::qWait(250);
+    QCOMPARE(Geometry().FirstVisibleClock(), stopped);
 }
 
 QTEST_MAIN(TestGraphView)
