@@ -1,37 +1,352 @@
+#include <QAction>
+#include <QComboBox>
+#include <QLabel>
 #include <QMdiArea>
-#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QSplitterHandle>
+#include <QStatusBar>
+#include <QToolBar>
 #include <QtTest>
+#include <deque>
 
+#include "device/CDriverBinding.h"
+#include "device/ui/CPropertiesWnd.h"
+#include "device/ui/CStatusView.h"
 #include "graph/ui/CNivaraView.h"
+#include "resources/CStringTable.h"
+#include "shell/CMenuTable.h"
+#include "shell/CommandIds.h"
+#include "shell/IFileChooser.h"
 #include "shell/ui/CChildFrame.h"
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/CNivaraApp.h"
 #include "shell/ui/CNivaraDoc.h"
+#include "shell/ui/CStaticSplitterWndEx.h"
+#include "signals/ui/CChannelTreeView.h"
+
+namespace {
+
+// Message boxes answered by the test: every question takes the next answer.
+class ScriptedMessages : public IUserMessages {
+public:
+    void ShowMessage(const std::string& text, MessageIcon icon) override { Shown.push_back({text, icon}); }
+    MessageAnswer AskYesNo(const std::string& text, MessageIcon icon) override { return Next(text, icon); }
+    MessageAnswer AskYesNoCancel(const std::string& text, MessageIcon icon) override { return Next(text, icon); }
+
+    std::vector<std::pair<std::string, MessageIcon>> Shown;
+    std::deque<MessageAnswer> Answers;
+
+private:
+    MessageAnswer Next(const std::string& text, MessageIcon icon) {
+        Shown.push_back({text, icon});
+        if (Answers.empty()) {
+            return MessageAnswer::Cancel;
+        }
+        const MessageAnswer answer = Answers.front();
+        Answers.pop_front();
+        return answer;
+    }
+};
+
+// File dialogs answered by the test.
+class ScriptedChooser : public IFileChooser {
+public:
+    std::optional<std::string> ChooseFileToOpen(const std::string&, const std::string&) override {
+        ++Dialogs;
+        return Answer;
+    }
+    std::optional<std::string> ChooseFileToSave(const std::string&, const std::string&, const std::string&) override {
+        ++Dialogs;
+        return Answer;
+    }
+    std::optional<std::string> Answer;
+    int Dialogs = 0;
+};
+
+CNivaraApp* App() { return qobject_cast<CNivaraApp*>(QCoreApplication::instance()); }
+
+QStringList MenuTitles(QMenuBar* bar) {
+    QStringList titles;
+    for (QAction* action : bar->actions()) {
+        titles << action->text();
+    }
+    return titles;
+}
+
+void ProcessDeletes() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
+}  // namespace
 
 class TestShell : public QObject {
     Q_OBJECT
-private slots:
-    void startsWithOneDocumentWindow() {
-        auto* app = qobject_cast<CNivaraApp*>(QCoreApplication::instance());
-        QVERIFY(app != nullptr);
-        QVERIFY(app->InitInstance());
-        CMainFrame* frame = app->MainFrame();
-        QCOMPARE(frame->windowTitle(), QString("Nivara"));
-        QCOMPARE(frame->MdiArea()->subWindowList().size(), 1);
-        auto* child = qobject_cast<CChildFrame*>(frame->MdiArea()->subWindowList().first());
-        QVERIFY(child != nullptr);
-        QCOMPARE(child->Records().GeneratingTable.Size(), 32u);
-        QCOMPARE(child->Doc().Document().Condition().Direction, int16_t(2));
-        QVERIFY(child->Doc().Document().Condition().AutoSavePath.size() > 0);
+private:
+    CMainFrame* m_frame = nullptr;
+    ScriptedMessages m_messages;
+    ScriptedChooser m_chooser;
+
+    void Start(const QByteArray& language = "C.UTF-8") {
+        qputenv("LC_ALL", language);
+        m_messages = ScriptedMessages();
+        m_chooser = ScriptedChooser();
+        App()->SetUserMessages(&m_messages);
+        QVERIFY(App()->InitInstance(QString()));
+        m_frame = App()->MainFrame();
+        m_frame->SetFileChooser(&m_chooser);
+        m_frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_frame));
     }
 
-    void graphPaintsBlackBackground() {
-        auto* app = qobject_cast<CNivaraApp*>(QCoreApplication::instance());
-        CChildFrame* child = qobject_cast<CChildFrame*>(app->MainFrame()->MdiArea()->subWindowList().first());
-        CNivaraView* view = child->View();
-        view->resize(300, 200);
-        const QImage image = view->grab().toImage();
-        QCOMPARE(image.pixelColor(150, 100), QColor(Qt::black));
+    CChildFrame* Active() const { return m_frame->ActiveChildFrame(); }
+
+private slots:
+    void init() { Start(); }
+
+    void cleanup() {
+        if (m_frame != nullptr) {
+            // Leave without the save query.
+            if (CNivaraDoc* doc = m_frame->Doc()) {
+                doc->Document().Saved = 1;
+            }
+        }
+        App()->ExitInstance();
+        m_frame = nullptr;
+        ProcessDeletes();
+    }
+
+    void startsWithOneDocumentWindowAndTheBoardList() {
+        QVERIFY(m_frame->windowTitle().startsWith("Nivara"));
+        QCOMPARE(m_frame->WindowCount(), 1);
+        QVERIFY(m_frame->ShowsDocumentMenu());
+        CChildFrame* child = Active();
+        QVERIFY(child != nullptr);
+        QCOMPARE(child->Records().GeneratingTable.Size(), 32u);
+        QCOMPARE(child->Records().SamplingTable.Size(), 32u);
+        QCOMPARE(child->Tree()->topLevelItemCount(), 32);
+        QCOMPARE(child->Tree()->topLevelItem(3)->text(0), QString("Signal3"));
+        QCOMPARE(child->Doc().Document().Condition().Direction, int16_t(2));
+        // The simulated boards fill the device list; entry 0 is selected.
+        QVERIFY(m_frame->Binding()->DriverBound());
+        QComboBox* devices = m_frame->Properties()->DeviceList();
+        QVERIFY(devices->count() > 0);
+        QCOMPARE(devices->currentIndex(), 0);
+        QCOMPARE(m_frame->Properties()->windowTitle(), QString("Properties"));
+        QVERIFY(m_messages.Shown.empty());
+    }
+
+    void menusInEnglish() {
+        QCOMPARE(MenuTitles(m_frame->menuBar()),
+                 QStringList({"File(&F)", "Edit(&E)", "View(&V)", "Device(&D)", "Search(&S)", "Analysis(&A)",
+                              "Pattern(&P)", "Settings(&T)", "Window(&W)", "Help(&H)"}));
+        QCOMPARE(m_frame->Action(cmd::FileNew)->text(), QString("New(&N)\tCtrl+N"));
+        QCOMPARE(m_frame->Action(cmd::FileSaveAs)->text(), QString("Save As(&A)..."));
+        QCOMPARE(m_frame->Action(cmd::JumpPageForward)->text(), QString("Jump One Page Forward\tPageUp"));
+        QCOMPARE(m_frame->Action(cmd::DeviceStart)->statusTip(),
+                 QString("Start the device operation according to the settings."));
+        QCOMPARE(m_frame->Action(cmd::DeviceStart)->toolTip(), QString("Start Device Operation"));
+        QCOMPARE(m_frame->Action(cmd::FileNew)->shortcut(), QKeySequence("Ctrl+N"));
+        QCOMPARE(m_frame->Action(cmd::EditPaste)->shortcuts(),
+                 QList<QKeySequence>({QKeySequence("Ctrl+V"), QKeySequence("Shift+Ins")}));
+        QCOMPARE(m_frame->Action(cmd::JumpPageBackward)->shortcut(), QKeySequence(Qt::Key_PageDown));
+        QCOMPARE(m_frame->Action(cmd::BookmarkToggle)->shortcut(), QKeySequence("Ctrl+F2"));
+        QCOMPARE(m_frame->Action(cmd::NextPane)->shortcut(), QKeySequence(Qt::Key_F6));
+        QCOMPARE(m_frame->ToolBar()->windowTitle(), QString("Standard"));
+    }
+
+    void menusInJapanese() {
+        cleanup();
+        Start("ja_JP.UTF-8");
+        QCOMPARE(CStringTable::Language(), LANGUAGE_JAPANESE);
+        QCOMPARE(MenuTitles(m_frame->menuBar()).first(), QString("ファイル(&F)"));
+        QCOMPARE(m_frame->Action(cmd::FileNew)->text(), QString("新規作成(&N)\tCtrl+N"));
+        QCOMPARE(m_frame->Action(cmd::DeviceStop)->statusTip(), QString("デバイスの動作を停止します。"));
+        QCOMPARE(m_frame->Properties()->windowTitle(), QString("プロパティ"));
+        QVERIFY(m_frame->Action(cmd::LanguageJapanese)->isChecked());
+        QVERIFY(!m_frame->Action(cmd::LanguageEnglish)->isChecked());
+        QCOMPARE(Active()->Tree()->topLevelItem(0)->text(0), QString("信号0"));
+        cleanup();
+        Start();
+        QCOMPARE(CStringTable::Language(), LANGUAGE_ENGLISH);
+        QVERIFY(m_frame->Action(cmd::LanguageEnglish)->isChecked());
+    }
+
+    void toolbarInItsOrder() {
+        QList<int> expected;
+        for (int command : CMenuTable::ToolbarButtons()) {
+            expected << command;
+        }
+        QList<int> shown;
+        for (QAction* action : m_frame->ToolBar()->actions()) {
+            int id = 0;
+            for (int command : CMenuTable::ToolbarButtons()) {
+                if (command != 0 && m_frame->Action(command) == action) {
+                    id = command;
+                }
+            }
+            QVERIFY(id != 0 || action->isSeparator());
+            shown << id;
+        }
+        QCOMPARE(shown, expected);
+    }
+
+    void newIsDisabledWhileADocumentIsOpen() {
+        QVERIFY(!m_frame->Action(cmd::FileNew)->isEnabled());
+        QTest::keyClick(Active()->View(), Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(m_frame->WindowCount(), 1);
+        QVERIFY(!m_frame->OnCommand(cmd::FileNew));
+        // After the last window closes: menu 128, New enabled again.
+        Active()->Doc().Document().Saved = 1;
+        QVERIFY(m_frame->OnCommand(cmd::FileClose));
+        ProcessDeletes();
+        QCOMPARE(m_frame->WindowCount(), 0);
+        QVERIFY(!m_frame->ShowsDocumentMenu());
+        QCOMPARE(MenuTitles(m_frame->menuBar()), QStringList({"File(&F)", "View(&V)", "Help(&H)"}));
+        QVERIFY(m_frame->Action(cmd::FileNew)->isEnabled());
+        QVERIFY(!m_frame->Action(cmd::FileClose)->isEnabled());
+        QVERIFY(!m_frame->Action(cmd::WindowNew)->isEnabled());
+        QTest::keyClick(m_frame, Qt::Key_N, Qt::ControlModifier);
+        QCOMPARE(m_frame->WindowCount(), 1);
+        QVERIFY(m_frame->ShowsDocumentMenu());
+        QVERIFY(!m_frame->Action(cmd::FileNew)->isEnabled());
+    }
+
+    void frameworkSaveCommandsAreRefused() {
+        QVERIFY(!m_frame->OnCommand(cmd::FrameworkSave));
+        QVERIFY(!m_frame->OnCommand(cmd::FrameworkSaveAs));
+        QCOMPARE(m_chooser.Dialogs, 0);
+    }
+
+    void closeQueryThreeAnswers() {
+        Active()->Doc().Document().Saved = 0;
+        // Cancel keeps the window.
+        m_messages.Answers = {MessageAnswer::Cancel};
+        QVERIFY(m_frame->OnCommand(cmd::WindowClose));
+        ProcessDeletes();
+        QCOMPARE(m_frame->WindowCount(), 1);
+        QCOMPARE(m_messages.Shown.back().first, std::string("Data is modified, save to the file?"));
+        QCOMPARE(m_messages.Shown.back().second, MessageIcon::Question);
+        // Yes with a cancelled Save As keeps the window and its data.
+        m_messages.Answers = {MessageAnswer::Yes};
+        m_chooser.Answer.reset();
+        QVERIFY(m_frame->OnCommand(cmd::FileClose));
+        ProcessDeletes();
+        QCOMPARE(m_frame->WindowCount(), 1);
+        QCOMPARE(Active()->Doc().Document().Saved.load(), 0);
+        // No closes without saving.
+        m_messages.Answers = {MessageAnswer::No};
+        QVERIFY(m_frame->OnCommand(cmd::FileClose));
+        ProcessDeletes();
+        QCOMPARE(m_frame->WindowCount(), 0);
+        QCOMPARE(m_messages.Shown.size(), std::size_t(3));
+    }
+
+    void newWindowHasItsOwnRecordsAndClosesWithoutAsking() {
+        CChildFrame* first = Active();
+        first->Records().GeneratingBookmarks.InsertAt(0, BOOKMARK_DATA{5, "memo", 0});
+        first->Doc().Document().Saved = 0;
+        QVERIFY(m_frame->OnCommand(cmd::WindowNew));
+        QCOMPARE(m_frame->WindowCount(), 2);
+        CChildFrame* second = Active();
+        QVERIFY(second != first);
+        QCOMPARE(&second->Doc(), &first->Doc());
+        QCOMPARE(second->Records().GeneratingBookmarks.Size(), 0u);
+        QCOMPARE(second->Records().GeneratingTable.Size(), 32u);
+        QCOMPARE(first->windowTitle(), QString("Nivara:1"));
+        QCOMPARE(second->windowTitle(), QString("Nivara:2"));
+        // Closing one of two windows asks nothing.
+        QVERIFY(m_frame->OnCommand(cmd::WindowClose));
+        ProcessDeletes();
+        QCOMPARE(m_frame->WindowCount(), 1);
+        QVERIFY(m_messages.Shown.empty());
+        QCOMPARE(Active()->windowTitle(), QString("Nivara"));
+    }
+
+    void closeAllWindowsAsksOnceForTheLast() {
+        QVERIFY(m_frame->OnCommand(cmd::WindowNew));
+        QVERIFY(m_frame->OnCommand(cmd::WindowNew));
+        QCOMPARE(m_frame->WindowCount(), 3);
+        Active()->Doc().Document().Saved = 0;
+        m_messages.Answers = {MessageAnswer::Cancel};
+        QVERIFY(m_frame->OnCommand(cmd::WindowCloseAll));
+        ProcessDeletes();
+        QCOMPARE(m_frame->WindowCount(), 1);
+        QCOMPARE(m_messages.Shown.size(), std::size_t(1));
+        m_messages.Answers = {MessageAnswer::No};
+        QVERIFY(m_frame->OnCommand(cmd::WindowCloseAll));
+        ProcessDeletes();
+        QCOMPARE(m_frame->WindowCount(), 0);
+    }
+
+    void exitCancelledByTheCloseQuery() {
+        Active()->Doc().Document().Saved = 0;
+        m_messages.Answers = {MessageAnswer::Cancel};
+        QVERIFY(m_frame->OnCommand(cmd::AppExit));
+        QVERIFY(m_frame->isVisible());
+        QCOMPARE(m_frame->WindowCount(), 1);
+        m_messages.Answers = {MessageAnswer::No};
+        QVERIFY(m_frame->OnCommand(cmd::AppExit));
+        QVERIFY(!m_frame->isVisible());
+    }
+
+    void childFramePanesAndSizes() {
+        CChildFrame* child = Active();
+        child->showNormal();
+        child->resize(900, 600);
+        QCoreApplication::processEvents();
+        CStaticSplitterWndEx* left = child->LeftSplitter();
+        QVERIFY(left->IsLocked());
+        for (int i = 1; i < left->count(); ++i) {
+            QVERIFY(!left->handle(i)->isEnabled());
+        }
+        const int bars = 3 * left->handleWidth();
+        QList<int> rows = left->sizes();
+        QCOMPARE(rows.size(), 4);
+        QCOMPARE(rows[0], 24);
+        QCOMPARE(rows[2], 20);
+        QCOMPARE(rows[3], 130);
+        QCOMPARE(rows[1], left->height() - bars - 174);
+        // s = 1.5 at 144 dots per inch.
+        child->SetScaleTenths(15);
+        rows = left->sizes();
+        QCOMPARE(rows[0], 34);
+        QCOMPARE(rows[2], 30);
+        QCOMPARE(rows[3], 170);
+        QCOMPARE(rows[1], left->height() - bars - 234);
+        child->SetScaleTenths(10);
+        QCOMPARE(child->OuterSplitter()->sizes().first(), 200);
+        // Tree 120 and list 80 share the column with the bar between them.
+        const QList<int> middle = child->MiddleSplitter()->sizes();
+        QVERIFY(middle[0] > 110 && middle[0] <= 120);
+        QVERIFY(middle[1] > 70 && middle[1] <= 80);
+        QCOMPARE(middle[0] + middle[1] + child->MiddleSplitter()->handleWidth(), 200);
+        QCOMPARE(child->OuterSplitter()->widget(1), static_cast<QWidget*>(child->View()));
+        QCOMPARE(child->View()->minimumWidth(), 200);
+    }
+
+    void statusListShowsItsFiveLabels() {
+        CStatusView* status = Active()->Status();
+        QCOMPARE(status->rowCount(), 5);
+        QCOMPARE(status->columnCount(), 2);
+        QCOMPARE(status->rowHeight(0), 19);
+        QVERIFY(status->showGrid());
+        QCOMPARE(status->Label(0), QString::fromStdString(LoadText(41000)));
+        QCOMPARE(status->Label(4), QString::fromStdString(LoadText(41040)));
+        QVERIFY(status->Value(0).isEmpty());
+    }
+
+    void graphCommandsNeedTheGraphAsActiveView() {
+        CChildFrame* child = Active();
+        child->ActivateGraph();
+        m_frame->UpdateCommandUI();
+        QVERIFY(child->GraphIsActiveView());
+        child->Tree()->setFocus();
+        QCoreApplication::processEvents();
+        QVERIFY(!child->GraphIsActiveView());
+        QVERIFY(!m_frame->Action(cmd::ZoomIn)->isEnabled());
+        QVERIFY(!m_frame->Action(cmd::CursorA)->isEnabled());
     }
 };
 

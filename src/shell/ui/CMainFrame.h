@@ -1,25 +1,140 @@
 #pragma once
 #include <QMainWindow>
+#include <QPointer>
+#include <functional>
 #include <memory>
+#include <unordered_map>
+#include <vector>
 
-class QMdiArea;
-class CNivaraDoc;
+#include "document/IUserMessages.h"
+#include "shell/CCommandState.h"
+#include "shell/CPulseFileCommands.h"
+
 class CChildFrame;
+class CDriverBinding;
+class CNivaraDoc;
+class CPropertiesWnd;
+class CQtFileChooser;
+class CQtUserMessages;
+class CWindowMessageRouter;
+class IFileChooser;
+class QAction;
+class QLabel;
+class QMdiArea;
+class QToolBar;
+struct MENU_ENTRY;
 
 // The multiple-document main window. There is at most one document at a
-// time; every document window shows it.
-class CMainFrame : public QMainWindow {
+// time; every document window shows it. The main window receives every menu,
+// toolbar and accelerator command, enables or refuses it by the state of the
+// active document window and hands it on. It is also how the core asks the
+// user something: its messages go to the message boxes (or to the
+// replacement a test installs).
+class CMainFrame : public QMainWindow, public IUserMessages {
     Q_OBJECT
 public:
-    explicit CMainFrame(QWidget* parent = nullptr);
+    static constexpr int StatusPanes = 6;
+
+    // messages: replaces the message boxes from the start (nullptr: the
+    // standard ones), so that the board library's binding reports there too.
+    explicit CMainFrame(IUserMessages* messages = nullptr, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
+    // --- documents and windows
     // Creates the document (when there is none) and a window on it.
     CChildFrame* OnFileNew();
     [[nodiscard]] QMdiArea* MdiArea() const { return m_mdiArea; }
-    [[nodiscard]] CNivaraDoc* Doc() const { return m_doc.get(); }
+    // The document while a document window is open.
+    [[nodiscard]] CNivaraDoc* Doc() const;
+    [[nodiscard]] CChildFrame* ActiveChildFrame() const;
+    // Document windows that are open (closed ones no longer count).
+    [[nodiscard]] int WindowCount() const { return static_cast<int>(m_frames.size()); }
+    [[nodiscard]] bool ShowsDocumentMenu() const { return m_documentMenu; }
+
+    // --- commands
+    [[nodiscard]] QAction* Action(int command) const;
+    // Runs a command when it is enabled; false when it was refused.
+    bool OnCommand(int command);
+    void UpdateCommandUI();
+    [[nodiscard]] COMMAND_CONTEXT BuildContext() const;
+    // True when the command has its operation in this build.
+    [[nodiscard]] bool HasHandler(int command) const;
+
+    // Reads a pulse file into the active document window (creating the
+    // document first when there is none), as Open does after its dialog.
+    bool OpenPulseFile(const std::string& path);
+
+    // --- panes and services
+    [[nodiscard]] CPropertiesWnd* Properties() const { return m_properties; }
+    [[nodiscard]] CDriverBinding* Binding() const { return m_binding.get(); }
+    [[nodiscard]] CWindowMessageRouter& Router() const { return *m_router; }
+    [[nodiscard]] QLabel* StatusPane(int pane) const;
+    [[nodiscard]] QToolBar* ToolBar() const { return m_toolBar; }
+    // Replaces the message boxes and file dialogs (nullptr: the standard ones).
+    void SetUserMessages(IUserMessages* messages);
+    void SetFileChooser(IFileChooser* chooser);
+
+    // IUserMessages: forwards to the installed message boxes.
+    void ShowMessage(const std::string& text, MessageIcon icon) override;
+    [[nodiscard]] MessageAnswer AskYesNo(const std::string& text, MessageIcon icon) override;
+    [[nodiscard]] MessageAnswer AskYesNoCancel(const std::string& text, MessageIcon icon) override;
+
+    // --- called by the document windows
+    [[nodiscard]] bool CloseQuery(CChildFrame* frame);
+    void OnFrameClosed(CChildFrame* frame);
+    void OnFrameDestroyed(CChildFrame* frame);
+    // The device list's selection changed (WM_DEVICE_SELECTED).
+    void OnDeviceSelected(int index);
+    // Shows the active document's condition: selects its device in the list.
+    void RefreshGrid();
+    void SetEditStatus(bool editDisabled, bool insertMode);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
 
 private:
+    void CreateActions();
+    void CreateHandlers();
+    void AddHandler(int command, std::function<void()> handler);
+    void BuildMenuBar(bool withDocument);
+    void AddMenuEntries(class QMenu* menu, const std::vector<MENU_ENTRY>& entries);
+    void CreateToolBar();
+    void CreateStatusBar();
+    void CreateProperties();
+    void BindDriver();
+    CChildFrame* CreateFrame();
+    void RetitleFrames();
+
+    // File commands
+    void OnFileOpen();
+    void OnFileSave();
+    void OnFileSaveAs();
+    [[nodiscard]] CPulseFileCommands::Outcome SaveAs(CChildFrame& frame);
+    // Window commands
+    void OnWindowNew();
+    void OnCloseAllWindows();
+    void TileWindows(bool sideBySide);
+    void MoveFocusToPane(int step);
+    void OnAppAbout();
+    [[nodiscard]] bool CloseAllForExit();
+
     QMdiArea* m_mdiArea = nullptr;
-    std::unique_ptr<CNivaraDoc> m_doc;
+    QToolBar* m_toolBar = nullptr;
+    CPropertiesWnd* m_properties = nullptr;
+    QPointer<CNivaraDoc> m_doc;
+    std::vector<CChildFrame*> m_frames;
+    std::vector<CChildFrame*> m_liveFrames;
+    std::unordered_map<int, QAction*> m_actions;
+    std::unordered_map<int, std::function<void()>> m_handlers;
+    std::vector<QLabel*> m_statusPanes;
+    std::unique_ptr<CQtUserMessages> m_standardMessages;
+    std::unique_ptr<CQtFileChooser> m_standardChooser;
+    IUserMessages* m_messages = nullptr;
+    IFileChooser* m_chooser = nullptr;
+    std::unique_ptr<CWindowMessageRouter> m_router;
+    std::unique_ptr<CDriverBinding> m_binding;
+    bool m_documentMenu = false;
+    bool m_searchMade = false;
+    bool m_patternCreated = false;
+    bool m_exiting = false;
 };

@@ -1,10 +1,16 @@
 #include "shell/ui/CNivaraDoc.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
+#include <QStringList>
+
+#include "resources/CStringTable.h"
 
 CNivaraDoc::CNivaraDoc(QObject* parent)
-    : QObject(parent), m_document(std::make_unique<CLogicDocument>(DefaultAutoSavePath().toStdString())) {
+    : QObject(parent),
+      m_document(std::make_unique<CLogicDocument>(DefaultAutoSavePath().toStdString())),
+      m_title(DefaultTitle()) {
     m_document->SetViewNotifier([this] { emit ViewsNeedUpdate(); });
 }
 
@@ -16,4 +22,19 @@ QString CNivaraDoc::DefaultAutoSavePath() {
         return QDir::currentPath();
     }
     return documents + "/Nivara";
+}
+
+QString CNivaraDoc::DefaultTitle() {
+    const QStringList fields = QString::fromStdString(LoadText(130)).split('\n');
+    return fields.size() > 2 && !fields[2].isEmpty() ? fields[2] : QString::fromStdString(LoadText(128));
+}
+
+void CNivaraDoc::SetTitle(const QString& title) {
+    m_title = title;
+    emit TitleChanged();
+}
+
+void CNivaraDoc::SetPathName(const QString& path) {
+    m_pathName = path;
+    SetTitle(QFileInfo(path).fileName());
 }

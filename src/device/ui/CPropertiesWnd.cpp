@@ -1,0 +1,44 @@
+#include "device/ui/CPropertiesWnd.h"
+
+#include <QComboBox>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "resources/CStringTable.h"
+
+CPropertiesWnd::CPropertiesWnd(QWidget* parent)
+    : QDockWidget(QString::fromStdString(LoadText(CaptionText)), parent) {
+    setObjectName("PropertiesPane");
+    auto* client = new QWidget(this);
+    auto* layout = new QVBoxLayout(client);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(1);
+    m_devices = new QComboBox(client);
+    m_grid = new QTreeWidget(client);
+    m_grid->setColumnCount(2);
+    m_grid->setHeaderHidden(true);
+    layout->addWidget(m_devices);
+    layout->addWidget(m_grid, 1);
+    setWidget(client);
+    connect(m_devices, qOverload<int>(&QComboBox::currentIndexChanged), this, [this](int index) {
+        if (!m_quiet && index >= 0) {
+            emit DeviceSelected(index);
+        }
+    });
+}
+
+void CPropertiesWnd::FillDeviceList(const std::vector<std::string>& entries, int selected) {
+    m_quiet = true;
+    m_devices->clear();
+    for (const std::string& entry : entries) {
+        m_devices->addItem(QString::fromStdString(entry));
+    }
+    m_devices->setCurrentIndex(selected);
+    m_quiet = false;
+}
+
+void CPropertiesWnd::SelectDevice(int index) {
+    m_quiet = true;
+    m_devices->setCurrentIndex(index);
+    m_quiet = false;
+}
