@@ -16,7 +16,7 @@
 // itself (for files others may watch while they grow).
 class CBufferedFile {
 public:
-    static constexpr std::size_t BufferBytes = std::size_t{4} << 20;
+    static constexpr std::size_t BufferBytes = std::size_t{1} << 20;
     static constexpr std::size_t MinReadBufferBytes = std::size_t{64} << 10;
 
     CBufferedFile() = default;

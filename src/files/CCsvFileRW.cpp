@@ -10,7 +10,7 @@
 namespace {
 
 constexpr std::size_t FullLineBytes = CCsvFileRW::WordsPerLine * 9 + 1;  // 8 digits and "," or CR, LF
-constexpr std::size_t LinesPerReserve = 16384;
+constexpr std::size_t LinesPerReserve = CBufferedFile::BufferBytes / FullLineBytes / 2;
 
 bool IsKeyword(std::string_view text) {
     return text == CCsvFileRW::BookmarkKeyword || text == CCsvFileRW::CurrentKeyword ||

@@ -81,16 +81,14 @@ FileResult ReadDataPatternFile(CLogicDocument& document, IFileWindow& window, co
     if (count == values.end()) {
         return FileResult::ReadRefused("the file has no \"PulseNum\" line");
     }
-    const auto repeat = static_cast<int32_t>(CNumberText::Decimal(count->second));
-    if (repeat < 0) {
-        return FileResult::ReadRefused("the repeat count is negative");
-    }
+    // Written as "%d": a count above 0x7FFFFFFF comes back negative.
+    const auto repeat = static_cast<uint32_t>(CNumberText::Decimal(count->second));
     const int channel = window.DataPatternTargetChannel();
     if (channel < 0 || channel > 31) {
         return FileResult::ReadRefused("the target channel is outside 0..31");
     }
     CLogicMemory& memory = document.GeneratingMemory();
-    const uint64_t total = repeat == 0 ? memory.Length() : uint64_t{bits.size()} * static_cast<uint32_t>(repeat);
+    const uint64_t total = repeat == 0 ? memory.Length() : uint64_t{bits.size()} * repeat;
     Stamp(memory, bits, total, channel);
     window.Repaint();
     return FileResult::Success();

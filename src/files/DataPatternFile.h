@@ -18,6 +18,6 @@ inline constexpr uint32_t MaxDataPatternLength = 100000000;
 // Stamps the file's pattern into the window's target channel of the
 // generating memory from clock 0, repeated PulseNum times (0: the whole
 // memory). Refuses a file without "Data" or "PulseNum", with an empty
-// pattern, a character other than "0"/"1" or a negative repeat count.
+// pattern or a character other than "0"/"1".
 [[nodiscard]] FileResult ReadDataPatternFile(CLogicDocument& document, IFileWindow& window,
                                              const std::string& path);

@@ -121,6 +121,11 @@ TEST_F(FilesTest, DataPatternRepeatZeroFillsTheMemoryAndLongPatternsStopAtItsEnd
     ASSERT_TRUE(ReadDataPatternFile(Document, Window, Path("l.bdp")));
     EXPECT_EQ(Document.GeneratingMemory().Word(0), 1u);
     EXPECT_EQ(Document.GeneratingMemory().Word(2), 0x80000001u);
+    // A repeat count written as a negative "%d" reads back as the same count.
+    WriteBytes(Path("n.bdp"), "VARDEK NIVARA STUDIOS\r\nData,1\r\nPulseNum,-2\r\n");
+    Window.TargetChannel = 4;
+    ASSERT_TRUE(ReadDataPatternFile(Document, Window, Path("n.bdp")));
+    EXPECT_EQ(Document.GeneratingMemory().Word(2), 0x80000011u);
     // A pattern saved beyond the memory's end gives zeros there.
     Document.PatternParameters.BasicPatternLength = 5;
     Document.PatternParameters.PatternChannel = 31;

@@ -158,7 +158,6 @@ TEST_F(FailureTest, RefusedConditionAndPatternFilesChangeNothing) {
     ExpectRefused(PatternReader, magic + "Data,\r\nPulseNum,1\r\n\r\n", "empty pattern");
     ExpectRefused(PatternReader, magic + "Data,0110\r\n\r\n", "no PulseNum line");
     ExpectRefused(PatternReader, magic + "Data,0120\r\nPulseNum,1\r\n", "digit 2");
-    ExpectRefused(PatternReader, magic + "Data,01\r\nPulseNum,-3\r\n", "negative repeat count");
     Document.Condition().Direction = DIRECTION_SAMPLING;
     ExpectRefused(TextBlockReader, magic + "a,b\r\n", "block without Data");
     ExpectRefused(TextBlockReader, "VARDEK\r\nData\r\n00000001\r\n", "block magic");
