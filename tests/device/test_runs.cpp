@@ -162,7 +162,7 @@ TEST_F(CRunTest, MonitorStopsSamplingAtAHorizontalMatch) {
 
 TEST_F(CRunTest, MonitorMovesTheGraphAtVerticalMatchesWhileSamplingGoesOn) {
     Open("DIO000", "QDX-32A-PE");
-    Sampling(300000, 500, 100000);
+    Sampling(300000, 1000, 1000000);
     LOGIC_CONDITION& condition = m_document->Condition();
     condition.MonitorMode = 2;
     condition.MonitorMethod = 1;
@@ -173,22 +173,35 @@ TEST_F(CRunTest, MonitorMovesTheGraphAtVerticalMatchesWhileSamplingGoesOn) {
     condition.AutoSave = 1;
     condition.AutoSaveFileType = 0;
     m_graph.Page = 500;
-    m_graph.Last = 99999;
+    m_graph.Last = 999999;
     m_run->StartCommand();
     ASSERT_TRUE(WaitForRunEnd());
-    // Matches at k = 4096 + 65536 i: t = k mod 100000, shown 250 clocks later from t - 249.
-    ASSERT_GE(m_graph.FirstClocks.size(), 4u);
-    EXPECT_EQ(m_graph.FirstClocks[0], 4096u - 249);
-    EXPECT_EQ(m_graph.Selections[0].AnchorClock, 4096u);
-    EXPECT_EQ(m_graph.Selections[0].CaretRow, 15);
-    EXPECT_EQ(m_graph.Selections[1].AnchorClock, 4096u + 65536);
-    EXPECT_EQ(m_graph.FirstClocks[1], 4096u + 65536 - 249);
-    EXPECT_EQ(m_graph.Selections[2].AnchorClock, (4096u + 2 * 65536) % 100000);
+    // Matches at t = 4096 + 65536 i, each shown 250 clocks later from t - 249.
+    ASSERT_GE(m_graph.FirstClocks.size(), 2u);
+    for (std::size_t i = 0; i < m_graph.FirstClocks.size(); ++i) {
+        const auto t = static_cast<uint32_t>(4096 + 65536 * i);
+        EXPECT_EQ(m_graph.Selections[i].AnchorClock, t);
+        EXPECT_EQ(m_graph.Selections[i].CaretClock, t);
+        EXPECT_EQ(m_graph.Selections[i].AnchorRow, 0);
+        EXPECT_EQ(m_graph.Selections[i].CaretRow, 15);
+        EXPECT_EQ(m_graph.FirstClocks[i], t - 249);
+    }
     EXPECT_TRUE(m_graph.Jumps.empty());
     EXPECT_EQ(m_document->LastCount.load(), 300000u);
-    // The run ends with a full block: the block opened after it stays empty.
+    ASSERT_EQ(m_document->AutoSavedFiles.size(), 1u);
+    ExpectCounterBlocks(m_document->AutoSavedFiles, 1000000, 300000);
+}
+
+TEST_F(CRunTest, BlockRunEndingOnAFullBlockLeavesAnEmptyLastBlock) {
+    Open("DIO000", "QDX-32A-PE");
+    Sampling(300000, 200, 100000);
+    m_document->Condition().AutoSave = 1;
+    m_document->Condition().AutoSaveFileType = 1;
+    m_run->StartCommand();
+    ASSERT_TRUE(WaitForRunEnd());
     ASSERT_EQ(m_document->AutoSavedFiles.size(), 4u);
     ExpectCounterBlocks(m_document->AutoSavedFiles, 100000, 300000);
+    EXPECT_TRUE(BlockWords(m_document->AutoSavedFiles[3], 100000).empty());
 }
 
 TEST_F(CRunTest, ShowFromKeepsTheLastPageAndNeverGoesBelowZero) {
@@ -223,6 +236,11 @@ TEST_F(CRunTest, StatusTimerShowsTheBoardAndAFileErrorUntilTheNextTick) {
 }
 
 TEST_F(CRunTest, LappedSourceStopsTheRunAndNoBlockHoldsAWrongWord) {
+#if defined(__SANITIZE_THREAD__)
+    // The board overwriting words the run is still reading is the very race
+    // this test provokes.
+    GTEST_SKIP() << "a lapped source is a data race by design";
+#endif
     Open("DIO002", "QDX-32C-PE");
     Sampling(20000000, 20, 1000000);
     m_document->Condition().AutoSave = 1;

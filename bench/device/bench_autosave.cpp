@@ -1,0 +1,214 @@
+// Auto-save at the fastest clock of each board model, with the block files
+// checked word by word against the simulated counter source, and the CPU
+// time of a slow run with every run thread. Writes under /tmp and removes
+// what it wrote.
+//
+//   bench_autosave [words]     (default 200,000,000)
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "device/CDeviceRun.h"
+#include "device/CDriverBinding.h"
+#include "device/CHeadlessGraph.h"
+#include "device/CHeadlessWindow.h"
+#include "device/CRunMessageLoop.h"
+#include "document/CLogicDocument.h"
+#include "document/CWindowRecords.h"
+#include "document/IUserMessages.h"
+#include "files/CCsvFileRW.h"
+#include "files/CVpbFileRW.h"
+
+namespace {
+
+class CBenchMessages : public IUserMessages {
+public:
+    void ShowMessage(const std::string& text, MessageIcon) override {
+        std::fprintf(stderr, "  message: %s\n", text.c_str());
+        ++Count;
+    }
+    MessageAnswer AskYesNo(const std::string&, MessageIcon) override { return MessageAnswer::No; }
+    MessageAnswer AskYesNoCancel(const std::string&, MessageIcon) override { return MessageAnswer::Cancel; }
+    int Count = 0;
+};
+
+struct BENCH_CASE {
+    const char* Device;
+    const char* Type;
+    uint32_t ClockNs;
+    int16_t FileType;  // 0 csv, 1 vpb
+};
+
+double Seconds(std::chrono::steady_clock::duration d) { return std::chrono::duration<double>(d).count(); }
+
+double CpuSeconds() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return double(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+           double(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+}
+
+// Words of every block, in order, must be 0, 1, 2, ...: returns the number checked, or -1.
+int64_t CheckBlocks(const std::vector<std::string>& files, uint32_t blockWords) {
+    std::vector<uint32_t> words(blockWords);
+    uint64_t k = 0;
+    for (const std::string& path : files) {
+        uint32_t stored = 0;
+        bool read = false;
+        if (path.ends_with(".csv")) {
+            CCsvFileRW file;
+            read = file.OpenRead(path) && file.SkipToData() && file.ReadWords(words.data(), blockWords, stored);
+        } else {
+            CVpbFileRW file;
+            CLogicDocument scratch("/tmp");
+            PULSE_CONTENT content;
+            read = file.OpenRead(path) && file.ReadHeader(scratch, content) && file.ReadWordCount(stored) &&
+                   stored <= blockWords && file.ReadWords(words.data(), stored);
+        }
+        if (!read) {
+            return -1;
+        }
+        for (uint32_t i = 0; i < stored; ++i, ++k) {
+            if (words[i] != static_cast<uint32_t>(k)) {
+                std::fprintf(stderr, "  %s: word %u is %08X, expected %08X\n", path.c_str(), i, words[i],
+                             static_cast<uint32_t>(k));
+                return -1;
+            }
+        }
+    }
+    return static_cast<int64_t>(k);
+}
+
+struct BENCH_SETUP {
+    CDriverBinding& Binding;
+    CBenchMessages Messages;
+    CRunMessageLoop Loop;
+    CHeadlessGraph Graph;
+    CHeadlessWindow Window{Loop};
+    CLogicDocument Document;
+    CWindowRecords Records{"Signal"};
+
+    BENCH_SETUP(CDriverBinding& binding, const std::string& folder) : Binding(binding), Document(folder) {
+        (void)Binding.SetMessagePoster(&CRunMessageLoop::DriverPost, &Loop);
+    }
+    ~BENCH_SETUP() { (void)Binding.SetMessagePoster(nullptr, nullptr); }
+    [[nodiscard]] CDeviceRun::LINKS Links() {
+        return {Document, Records, Graph, Window, Loop, Messages};
+    }
+};
+
+void Configure(CLogicDocument& document, const BENCH_CASE& c, uint64_t words) {
+    document.SetDevice(c.Type, c.Device);
+    LOGIC_CONDITION& condition = document.Condition();
+    condition.Direction = DIRECTION_SAMPLING;
+    (void)document.SetSize(DIRECTION_SAMPLING, 1000000, 1);
+    DIRECTION_GROUP& group = condition.SamplingGroup;
+    group.ClockType = 1;
+    group.Clock = c.ClockNs;
+    group.ClockUnit = 4;
+    group.StartTrigger = 1;
+    group.StopTrigger = 4;
+    group.StartPosition = 0;
+    group.StopPosition = static_cast<uint32_t>(words - 1);
+    group.RepeatCount = 1;
+    condition.AutoSave = 1;
+    condition.AutoSaveFileType = c.FileType;
+}
+
+bool RunCase(CDriverBinding& binding, const BENCH_CASE& c, uint64_t words, const std::filesystem::path& root) {
+    const std::filesystem::path folder = root / (std::string(c.Device) + (c.FileType ? "-vpb" : "-csv"));
+    BENCH_SETUP setup(binding, folder.string());
+    Configure(setup.Document, c, words);
+    CDeviceRun run(binding.RunCalls(), setup.Links());
+    if (run.OpenDevice(c.Device) != 0) {
+        return false;
+    }
+    const auto start = std::chrono::steady_clock::now();
+    run.StartCommand();
+    setup.Loop.RunUntil(run, [&] { return !run.RunActive() && !run.ThreadsAlive(); }, std::chrono::minutes(5));
+    setup.Loop.DispatchPending(run);
+    const double elapsed = Seconds(std::chrono::steady_clock::now() - start);
+    uint64_t bytes = 0;
+    for (const std::string& path : setup.Document.AutoSavedFiles) {
+        bytes += std::filesystem::file_size(path);
+    }
+    const uint32_t count = setup.Document.LastCount.load();
+    const int64_t checked = CheckBlocks(setup.Document.AutoSavedFiles, 1000000);
+    const bool complete = setup.Messages.Count == 0 && count == words && checked == static_cast<int64_t>(words);
+    std::printf("%-10s %-4s clock %3u ns (%5.1f Mwords/s): %llu words in %.2f s = %.1f Mwords/s, %zu blocks, "
+                "%.0f MB written at %.0f MB/s, %s\n",
+                c.Type, c.FileType ? "vpb" : "csv", c.ClockNs, 1000.0 / c.ClockNs,
+                static_cast<unsigned long long>(checked < 0 ? 0 : checked), elapsed,
+                double(count) / elapsed / 1e6, setup.Document.AutoSavedFiles.size(), double(bytes) / 1e6,
+                double(bytes) / 1e6 / elapsed,
+                complete ? "every word checked" : "INCOMPLETE (overflow, lost or wrong words)");
+    std::fflush(stdout);
+    run.CloseDevice();
+    std::filesystem::remove_all(folder);
+    return complete;
+}
+
+// A 1 ms clock with the copy, monitor and auto-save threads: process CPU
+// time (all threads, the board library's included) over wall time.
+void CpuCase(CDriverBinding& binding, const std::filesystem::path& root) {
+    const std::filesystem::path folder = root / "cpu";
+    BENCH_SETUP setup(binding, folder.string());
+    Configure(setup.Document, {"DIO000", "QDX-32A-PE", 1, 0}, 1000000);
+    LOGIC_CONDITION& condition = setup.Document.Condition();
+    condition.SamplingGroup.ClockUnit = 2;
+    condition.SamplingGroup.StopTrigger = 1;
+    condition.MonitorMode = 2;
+    condition.MonitorMethod = 1;
+    CDeviceRun run(binding.RunCalls(), setup.Links());
+    if (run.OpenDevice("DIO000") != 0) {
+        return;
+    }
+    run.StartCommand();
+    const double cpu0 = CpuSeconds();
+    const auto start = std::chrono::steady_clock::now();
+    setup.Loop.RunUntil(run, [] { return false; }, std::chrono::seconds(10));
+    const double cpu = CpuSeconds() - cpu0;
+    const double wall = Seconds(std::chrono::steady_clock::now() - start);
+    run.StopRun();
+    setup.Loop.RunUntil(run, [&] { return !run.ThreadsAlive(); }, std::chrono::seconds(5));
+    setup.Loop.DispatchPending(run);
+    std::printf("1 ms clock, copy + monitor + auto-save threads: %.3f s CPU in %.1f s = %.2f %% of one core "
+                "(whole process)\n",
+                cpu, wall, 100.0 * cpu / wall);
+    run.CloseDevice();
+    std::filesystem::remove_all(folder);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const uint64_t words = argc > 1 ? std::strtoull(argv[1], nullptr, 10) : 200000000ULL;
+    CBenchMessages bindingMessages;
+    CDriverBinding binding(bindingMessages);
+    binding.BindDriver();
+    if (!binding.DriverBound()) {
+        std::fprintf(stderr, "the board library is not bound\n");
+        return 1;
+    }
+    const std::filesystem::path root =
+        std::filesystem::temp_directory_path() / ("nivara-bench-" + std::to_string(getpid()));
+    const BENCH_CASE cases[] = {
+        {"DIO002", "QDX-32C-PE", 20, 1},  // 50,000,000 words/s
+        {"DIO000", "QDX-32A-PE", 50, 1},  // 20,000,000 words/s
+        {"DIO002", "QDX-32C-PE", 50, 0},  // text at 20,000,000 words/s
+        {"DIO002", "QDX-32C-PE", 20, 0},  // text at 50,000,000 words/s
+    };
+    bool ok = true;
+    for (const BENCH_CASE& c : cases) {
+        ok = RunCase(binding, c, words, root) && ok;
+    }
+    CpuCase(binding, root);
+    std::filesystem::remove_all(root);
+    return ok ? 0 : 2;
+}
