@@ -186,25 +186,6 @@ bool CBufferedFile::ReadExact(void* destination, std::size_t n) {
     return true;
 }
 
-bool CBufferedFile::Skip(uint64_t n) {
-    const uint64_t buffered = std::min<uint64_t>(n, m_end - m_begin);
-    m_begin += static_cast<std::size_t>(buffered);
-    n -= buffered;
-    if (n == 0) {
-        return true;
-    }
-    if (n > BytesLeft()) {
-        return false;
-    }
-    const uint64_t target = Position() + n;
-    if (::lseek(m_fd, static_cast<off_t>(target), SEEK_SET) < 0) {
-        return Fail("seek error");
-    }
-    m_consumedBeforeBuffer = target;
-    m_begin = m_end = 0;
-    return true;
-}
-
 // ---------------------------------------------------------------- writing
 
 bool CBufferedFile::CreateBeside(const std::string& path) {

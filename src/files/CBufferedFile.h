@@ -7,7 +7,7 @@
 
 // A plain file with one large buffer, read or written in big chunks.
 //
-// Reading: OpenRead, then ReadLine / ReadExact / Skip in any mix; large
+// Reading: OpenRead, then ReadLine and ReadExact in any mix; large
 // ReadExact calls go straight from the file into the caller's memory.
 // Writing: CreateBeside writes a temporary file next to the target and Finish
 // renames it over the target only after every byte was written and the file
@@ -35,7 +35,6 @@ public:
     [[nodiscard]] bool ReadLine(std::string_view& line);
     // Exactly n bytes; false when the file ends first or on an error.
     [[nodiscard]] bool ReadExact(void* destination, std::size_t n);
-    [[nodiscard]] bool Skip(uint64_t n);
 
     // --- writing
     [[nodiscard]] bool CreateBeside(const std::string& path);
