@@ -8,10 +8,6 @@
 CPulseFileCommands::CPulseFileCommands(IFileChooser& chooser, IUserMessages& messages)
     : m_chooser(chooser), m_messages(messages) {}
 
-bool CPulseFileCommands::IsTextPath(const std::string& path) {
-    return path.size() >= 3 && path.compare(path.size() - 3, 3, "csv") == 0;
-}
-
 CPulseFileCommands::Outcome CPulseFileCommands::ChooseOpen(std::string& path) {
     const auto chosen = m_chooser.ChooseFileToOpen(PulseFilter, OpenExtension);
     if (!chosen || chosen->empty()) {
@@ -23,7 +19,7 @@ CPulseFileCommands::Outcome CPulseFileCommands::ChooseOpen(std::string& path) {
 
 CPulseFileCommands::Outcome CPulseFileCommands::Read(IPulseFileAccess& access, const std::string& path,
                                                      std::atomic<int32_t>& saved) {
-    if (!access.ReadPulseFile(path, IsTextPath(path))) {
+    if (!access.ReadPulseFile(path)) {
         m_messages.ShowMessage(LoadText(OpenFailedMessage), MessageIcon::Error);
         return Outcome::Failed;
     }
@@ -54,7 +50,7 @@ CPulseFileCommands::Outcome CPulseFileCommands::SaveAs(IPulseFileAccess& access,
 
 CPulseFileCommands::Outcome CPulseFileCommands::Write(IPulseFileAccess& access, const std::string& path,
                                                       std::atomic<int32_t>& saved) {
-    if (!access.WritePulseFile(path, IsTextPath(path))) {
+    if (!access.WritePulseFile(path)) {
         m_messages.ShowMessage(LoadText(SaveFailedMessage), MessageIcon::Error);
         return Outcome::Failed;
     }

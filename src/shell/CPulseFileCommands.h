@@ -23,10 +23,6 @@ public:
 
     CPulseFileCommands(IFileChooser& chooser, IUserMessages& messages);
 
-    // A path whose last three characters are exactly "csv" is a pulse text
-    // file; every other path is a pulse binary file.
-    [[nodiscard]] static bool IsTextPath(const std::string& path);
-
     // Asks for an existing file name only; the caller creates the document
     // when there is none before reading.
     [[nodiscard]] Outcome ChooseOpen(std::string& path);

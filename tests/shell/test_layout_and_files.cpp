@@ -57,16 +57,16 @@ public:
 
 class FakeAccess : public IPulseFileAccess {
 public:
-    bool ReadPulseFile(const std::string& path, bool text) override { return Record(path, text); }
-    bool WritePulseFile(const std::string& path, bool text) override { return Record(path, text); }
+    bool ReadPulseFile(const std::string& path) override { return Record(path); }
+    bool WritePulseFile(const std::string& path) override { return Record(path); }
     bool Succeeds = true;
     std::string LastPath;
-    std::optional<bool> LastText;
+    int Calls = 0;
 
 private:
-    bool Record(const std::string& path, bool text) {
+    bool Record(const std::string& path) {
         LastPath = path;
-        LastText = text;
+        ++Calls;
         return Succeeds;
     }
 };
@@ -95,15 +95,6 @@ TEST(ChildFrameLayout, ShortFrameGivesTheSignalRowNothing) {
     EXPECT_EQ(CChildFrameLayout::LeftColumnRows(10, 175).Signals, 1);
 }
 
-TEST(PulseFileCommands, ExtensionRuleIsExact) {
-    EXPECT_TRUE(CPulseFileCommands::IsTextPath("/tmp/data.csv"));
-    EXPECT_FALSE(CPulseFileCommands::IsTextPath("/tmp/DATA.CSV"));
-    EXPECT_FALSE(CPulseFileCommands::IsTextPath("/tmp/data.vpb"));
-    EXPECT_TRUE(CPulseFileCommands::IsTextPath("csv"));
-    EXPECT_FALSE(CPulseFileCommands::IsTextPath("sv"));
-    EXPECT_TRUE(CPulseFileCommands::IsTextPath("/tmp/datacsv"));
-}
-
 TEST(PulseFileCommands, OpenUsesFilterAndReaderByExtension) {
     FakeChooser chooser;
     FakeMessages messages;
@@ -118,7 +109,7 @@ TEST(PulseFileCommands, OpenUsesFilterAndReaderByExtension) {
     ASSERT_EQ(commands.ChooseOpen(path), CPulseFileCommands::Outcome::Done);
     std::atomic<int32_t> saved{0};
     EXPECT_EQ(commands.Read(access, path, saved), CPulseFileCommands::Outcome::Done);
-    EXPECT_EQ(access.LastText, false);
+    EXPECT_EQ(access.LastPath, "/x/DATA.CSV");
     EXPECT_EQ(saved.load(), 1);
     EXPECT_TRUE(messages.Shown.empty());
 }
@@ -162,11 +153,12 @@ TEST(PulseFileCommands, SaveWithoutPathAsksForOne) {
     chooser.Answer = "/x/c.csv";
     EXPECT_EQ(commands.Save(access, path, saved), CPulseFileCommands::Outcome::Done);
     EXPECT_EQ(path, "/x/c.csv");
-    EXPECT_EQ(access.LastText, true);
+    EXPECT_EQ(access.LastPath, "/x/c.csv");
     EXPECT_EQ(saved.load(), 1);
     // With a path, Save writes without a dialog; Save As offers the path.
     EXPECT_EQ(commands.Save(access, path, saved), CPulseFileCommands::Outcome::Done);
     EXPECT_EQ(chooser.SaveDialogs, 2);
+    EXPECT_EQ(access.Calls, 2);
     chooser.Answer.reset();
     EXPECT_EQ(commands.SaveAs(access, path, saved), CPulseFileCommands::Outcome::Cancelled);
     EXPECT_EQ(chooser.LastInitial, "/x/c.csv");

@@ -6,12 +6,18 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
+#include "device/CDeviceRun.h"
+#include "device/CDriverBinding.h"
+#include "device/ui/CPropertiesWnd.h"
 #include "device/ui/CStatusView.h"
+#include "files/PulseFile.h"
 #include "graph/ui/CNivaraView.h"
 #include "resources/CStringTable.h"
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/CNivaraDoc.h"
 #include "shell/ui/CStaticSplitterWndEx.h"
+#include "shell/ui/CWindowMessageEvent.h"
+#include "shell/ui/CWindowMessageRouter.h"
 #include "signals/ui/CChannelListView.h"
 #include "signals/ui/CChannelTreeView.h"
 #include "signals/ui/CHeaderView.h"
@@ -21,7 +27,7 @@ namespace {
 constexpr int SignalNameBase = 49000;
 }
 
-CChildFrame::CChildFrame(CNivaraDoc& document, CMainFrame* mainFrame, QWidget* parent)
+CChildFrame::CChildFrame(CNivaraDoc& document, CMainFrame& mainFrame, QWidget* parent)
     : QMdiSubWindow(parent),
       m_doc(document),
       m_main(mainFrame),
@@ -30,18 +36,24 @@ CChildFrame::CChildFrame(CNivaraDoc& document, CMainFrame* mainFrame, QWidget* p
     const QScreen* screen = QGuiApplication::primaryScreen();
     m_scaleTenths = CChildFrameLayout::ScaleTenths(screen != nullptr ? qRound(screen->logicalDotsPerInchX()) : 96);
     CreateClient();
+    ConnectGraph();
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { OnFocusChanged(now); });
-    connect(&m_doc, &CNivaraDoc::ViewsNeedUpdate, m_view, qOverload<>(&QWidget::update));
+    m_handle = m_main.Router().Register(this);
+    m_run = std::make_unique<CDeviceRun>(
+        m_main.Binding()->RunCalls(),
+        CDeviceRun::LINKS{m_doc.Document(), *m_records, *this, *this, *this, m_main});
     RebuildSignalTree();
     UpdateTitle(1, 1);
 }
 
 CChildFrame::~CChildFrame() {
+    // The board closes and the run threads end before the window's data goes.
+    m_run.reset();
+    m_statusTimer.stop();
+    m_main.Router().Unregister(m_handle);
     m_records->GeneratingTable.SetSize(0);
     m_records->SamplingTable.SetSize(0);
-    if (m_main) {
-        m_main->OnFrameDestroyed(this);
-    }
+    m_main.OnFrameDestroyed(this);
 }
 
 void CChildFrame::CreateClient() {
@@ -53,21 +65,15 @@ void CChildFrame::CreateClient() {
     layout->addWidget(m_outer);
 
     m_left = new CStaticSplitterWndEx(Qt::Vertical, m_outer);
-    m_left->setMinimumWidth(0);
     m_header = new CHeaderView(m_left);
     m_middle = new CStaticSplitterWndEx(Qt::Horizontal, m_left);
     m_middle->setHandleWidth(3);
-    m_middle->setChildrenCollapsible(false);
     m_tree = new CChannelTreeView(m_middle);
     m_list = new CChannelListView(m_middle);
     m_tree->setMinimumWidth(CChildFrameLayout::MiddleMinimumWidth);
     m_list->setMinimumWidth(CChildFrameLayout::MiddleMinimumWidth);
     m_workspace = new CWorkSpaceView(m_left);
     m_status = new CStatusView(m_left);
-    for (QWidget* pane : {static_cast<QWidget*>(m_header), static_cast<QWidget*>(m_middle),
-                          static_cast<QWidget*>(m_workspace), static_cast<QWidget*>(m_status)}) {
-        pane->setMinimumHeight(0);
-    }
     m_left->setStretchFactor(1, 1);
     m_left->setSizes({24, 300, 20, 130});
     m_left->Lock();
@@ -83,6 +89,30 @@ void CChildFrame::CreateClient() {
     setWidget(m_client);
     m_activePane = m_view;
 }
+
+void CChildFrame::ConnectGraph() {
+    connect(m_view, &CNivaraView::SignalRowsScrolled, this, [this](int row) {
+        m_tree->ScrollToRow(row);
+        m_list->ScrollToRow(row);
+    });
+    connect(m_view, &CNivaraView::CurrentClockChanged, this, &CChildFrame::ShowValuesAt);
+    connect(m_view, &CNivaraView::SelectionSpansRowsChanged, &m_main, &CMainFrame::UpdateCommandUI);
+    connect(m_view, &CNivaraView::CommandRequested, &m_main, [this](int command) { m_main.OnCommand(command); });
+}
+
+void CChildFrame::OnInitialUpdate() {
+    char type[256] = {};
+    char name[256] = {};
+    m_main.Binding()->GetSelectedDevice(type, name);
+    if (name[0] != '\0') {
+        m_run->CloseDevice();
+        m_doc.Document().SetDevice(type, name);
+        m_run->OpenDevice(name);
+    }
+    m_view->OnDocumentUpdate();
+}
+
+// ---------------------------------------------------------------- layout
 
 LEFT_COLUMN_ROWS CChildFrame::LeftColumnRows() const {
     // The bars between the rows take their pixels from the client height first.
@@ -120,9 +150,7 @@ void CChildFrame::OnFocusChanged(QWidget* now) {
             break;
         }
     }
-    if (m_main) {
-        m_main->UpdateCommandUI();
-    }
+    m_main.UpdateCommandUI();
 }
 
 bool CChildFrame::GraphIsActiveView() const { return m_activePane == m_view; }
@@ -132,19 +160,22 @@ void CChildFrame::ActivateGraph() {
     m_view->setFocus(Qt::OtherFocusReason);
 }
 
-void CChildFrame::ScrollSignalRowsTo(int row) {
-    m_tree->ScrollToRow(row);
-    m_list->ScrollToRow(row);
-}
+void CChildFrame::ScrollSignalRowsTo(int row) { m_view->ScrollSignalRowsTo(row); }
 
 void CChildFrame::SelectSignalRow(int row) {
     m_tree->SelectRow(row);
     m_list->SelectRow(row);
 }
 
-void CChildFrame::RebuildSignalTree() {
-    const CChannelTable* table = m_records->Table(m_doc.Document().Condition().Direction);
-    m_tree->Rebuild(table);
+void CChildFrame::ShowValuesAt(int clock) {
+    const CLogicDocument& document = m_doc.Document();
+    const int direction = document.Condition().Direction;
+    const CLogicMemory* memory = document.Memory(direction);
+    if (memory == nullptr || clock < 0 || static_cast<uint32_t>(clock) >= memory->Length()) {
+        return;
+    }
+    m_list->ShowValues(m_records->Table(direction), memory->Data()[clock]);
+    m_list->ScrollToRow(m_view->FirstVisibleRow());
 }
 
 void CChildFrame::UpdateTitle(int number, int count) {
@@ -155,13 +186,151 @@ void CChildFrame::UpdateTitle(int number, int count) {
     setWindowTitle(title);
 }
 
+// ---------------------------------------------------------------- closing and events
+
 void CChildFrame::closeEvent(QCloseEvent* event) {
-    if (m_main && !m_main->CloseQuery(this)) {
+    if (!m_main.CloseQuery(this)) {
         event->ignore();
         return;
     }
     QMdiSubWindow::closeEvent(event);
-    if (event->isAccepted() && m_main) {
-        m_main->OnFrameClosed(this);
+    if (event->isAccepted()) {
+        m_main.OnFrameClosed(this);
     }
+}
+
+bool CChildFrame::event(QEvent* event) {
+    if (event->type() == CWindowMessageEvent::EventType()) {
+        const auto* message = static_cast<CWindowMessageEvent*>(event);
+        m_run->OnWindowMessage(message->Message, message->WParam, message->LParam);
+        m_main.UpdateCommandUI();
+        return true;
+    }
+    return QMdiSubWindow::event(event);
+}
+
+void CChildFrame::timerEvent(QTimerEvent* event) {
+    if (event->timerId() == m_statusTimer.timerId()) {
+        m_run->OnStatusTimer();
+        m_main.UpdateCommandUI();
+        return;
+    }
+    QMdiSubWindow::timerEvent(event);
+}
+
+// ---------------------------------------------------------------- board and run
+
+bool CChildFrame::DeviceOpen() const { return m_run->DeviceOpen(); }
+
+bool CChildFrame::RunActive() const { return m_run->RunActive(); }
+
+bool CChildFrame::CanStart() const { return m_run->CanStart(); }
+
+void CChildFrame::OpenDevice(const std::string& name) { (void)m_run->OpenDevice(name); }
+
+void CChildFrame::CloseDevice() { m_run->CloseDevice(); }
+
+// ---------------------------------------------------------------- IFileWindow
+
+void CChildFrame::SelectDeviceByName(CLogicDocument& document, const std::string& name) {
+    (void)m_main.Binding()->SelectDeviceByName(document, name);
+    m_main.Properties()->SelectDevice(m_main.Binding()->SelectedIndex());
+}
+
+void CChildFrame::RefreshConditionGrid() { m_main.RefreshGrid(); }
+
+void CChildFrame::ReopenDevice() {
+    m_run->CloseDevice();
+    const std::string name = m_doc.Document().Condition().DeviceName;
+    if (!name.empty()) {
+        (void)m_run->OpenDevice(name);
+    }
+}
+
+void CChildFrame::RebuildSignalTree() {
+    const CChannelTable* table = m_records->Table(m_doc.Document().Condition().Direction);
+    m_tree->Rebuild(table);
+    m_view->RecountRows();
+    m_view->RefreshView();
+}
+
+void CChildFrame::RebuildBookmarkMarkers() {
+    m_view->RemoveAllBookmarkMarkers();
+    if (const CBookmarkList* bookmarks = m_records->Bookmarks(m_doc.Document().Condition().Direction)) {
+        for (std::size_t i = 0; i < bookmarks->Size(); ++i) {
+            m_view->AddBookmarkMarker(bookmarks->At(i).BookmarkAbsolutePosition);
+        }
+    }
+}
+
+void CChildFrame::SetTitleAndPath(const std::string& path) { m_doc.SetPathName(QString::fromStdString(path)); }
+
+int CChildFrame::DataPatternTargetChannel() const {
+    if (m_view->hasFocus()) {
+        return m_view->Model().Current().row;
+    }
+    const int selected = m_tree->currentIndex().row();
+    return selected >= 0 ? selected : 0;
+}
+
+void CChildFrame::Repaint() {
+    m_view->RefreshView();
+    update();
+}
+
+// ---------------------------------------------------------------- IPulseFileAccess
+
+bool CChildFrame::ReadPulseFile(const std::string& path) {
+    const FileResult result = ::ReadPulseFile(m_doc.Document(), *m_records, *this, path);
+    m_view->OnDocumentUpdate();
+    return result.Ok;
+}
+
+bool CChildFrame::WritePulseFile(const std::string& path) {
+    return ::WritePulseFile(m_doc.Document(), *m_records, *this, path).Ok;
+}
+
+// ---------------------------------------------------------------- IRunGraph
+
+void CChildFrame::SuspendDrawing() { m_view->SuspendDrawing(); }
+
+void CChildFrame::ResumeDrawing() { m_view->ResumeDrawing(); }
+
+void CChildFrame::SetEditDisabled(bool disabled) { m_view->SetEditDisabled(disabled); }
+
+uint32_t CChildFrame::ClocksPerPage() const { return m_view->ClocksPerPage(); }
+
+uint32_t CChildFrame::LastClock() const { return m_view->LastClock(); }
+
+void CChildFrame::JumpToClock(uint32_t clock) { m_view->JumpToClock(clock); }
+
+void CChildFrame::SetSelection(const RUN_SELECTION& selection) {
+    m_view->SetSelection(static_cast<int>(selection.AnchorClock), selection.AnchorRow,
+                         static_cast<int>(selection.CaretClock), selection.CaretRow);
+}
+
+void CChildFrame::ScrollToClock(uint32_t firstClock) { m_view->ScrollToClock(firstClock); }
+
+void CChildFrame::GiveFocus() { m_view->GiveFocus(); }
+
+void CChildFrame::UpdateAllViews() { m_doc.Document().NotifyViews(); }
+
+// ---------------------------------------------------------------- IRunWindow
+
+void CChildFrame::EnableProperties(bool enable) { m_main.Properties()->setEnabled(enable); }
+
+void CChildFrame::StartStatusTimer() { m_statusTimer.start(StatusTimerMs, this); }
+
+void CChildFrame::StopStatusTimer() { m_statusTimer.stop(); }
+
+void CChildFrame::ShowBoardStatus(const BOARD_STATUS_ROWS& rows) { m_status->ShowBoardStatus(rows); }
+
+void CChildFrame::SetDocumentTitle(const std::string& title) { m_doc.SetTitle(QString::fromStdString(title)); }
+
+void CChildFrame::SetDocumentPath(const std::string& path) { m_doc.SetPathName(QString::fromStdString(path)); }
+
+// ---------------------------------------------------------------- IWindowPoster
+
+void CChildFrame::PostMessage(uint32_t message, uintptr_t wparam, intptr_t lparam) {
+    (void)m_main.Router().Post(m_handle, message, wparam, lparam);
 }

@@ -1,31 +1,47 @@
 #pragma once
+#include <QBasicTimer>
 #include <QMdiSubWindow>
 #include <QPointer>
 #include <memory>
 
+#include "device/IRunGraph.h"
+#include "device/IRunWindow.h"
+#include "device/IWindowPoster.h"
 #include "document/CWindowRecords.h"
+#include "files/IFileWindow.h"
 #include "shell/CChildFrameLayout.h"
+#include "shell/ui/CStaticSplitterWndEx.h"
+#include "shell/IPulseFileAccess.h"
 
 class CChannelListView;
 class CChannelTreeView;
+class CDeviceRun;
 class CHeaderView;
 class CMainFrame;
 class CNivaraDoc;
 class CNivaraView;
-class CStaticSplitterWndEx;
 class CStatusView;
 class CWorkSpaceView;
 class QSplitter;
 
 // A document window: one view of the shared document with the records that
-// belong to the window (channel tables, bookmark lists, compare list) and six
-// panes: the graph on the right; on the left, from top to bottom, the header
-// strip, the signal tree with the channel list, the workspace strip and the
-// operation status list.
-class CChildFrame : public QMdiSubWindow {
+// belong to the window (channel tables, bookmark lists, compare list), its
+// board and run, and six panes: the graph on the right; on the left, from
+// top to bottom, the header strip, the signal tree with the channel list,
+// the workspace strip and the operation status list. Window messages from
+// the run threads and the board library arrive as queued events and are
+// handled on the interface thread.
+class CChildFrame : public QMdiSubWindow,
+                    public IFileWindow,
+                    public IPulseFileAccess,
+                    public IRunGraph,
+                    public IRunWindow,
+                    public IWindowPoster {
     Q_OBJECT
 public:
-    CChildFrame(CNivaraDoc& document, CMainFrame* mainFrame, QWidget* parent = nullptr);
+    static constexpr int StatusTimerMs = 500;
+
+    CChildFrame(CNivaraDoc& document, CMainFrame& mainFrame, QWidget* parent = nullptr);
     ~CChildFrame() override;
 
     [[nodiscard]] CNivaraDoc& Doc() { return m_doc; }
@@ -41,6 +57,16 @@ public:
     [[nodiscard]] QSplitter* OuterSplitter() const { return m_outer; }
     [[nodiscard]] QSplitter* MiddleSplitter() const { return m_middle; }
 
+    // --- board and run
+    // The graph's first update: opens the board selected in the device list.
+    void OnInitialUpdate();
+    [[nodiscard]] CDeviceRun& Run() { return *m_run; }
+    [[nodiscard]] bool DeviceOpen() const;
+    [[nodiscard]] bool RunActive() const;
+    [[nodiscard]] bool CanStart() const;
+    void OpenDevice(const std::string& name);
+    void CloseDevice();
+
     // True while the graph is the pane the user last worked in.
     [[nodiscard]] bool GraphIsActiveView() const;
     void ActivateGraph();
@@ -53,28 +79,68 @@ public:
     void ScrollSignalRowsTo(int row);
     // Selects displayed row n in the tree and the list.
     void SelectSignalRow(int row);
-    // Tree and list from the current direction's channel table.
-    void RebuildSignalTree();
     // Title from the document, with the window number when several windows
     // show the document.
     void UpdateTitle(int number, int count);
 
+    // IFileWindow
+    void SelectDeviceByName(CLogicDocument& document, const std::string& name) override;
+    void RefreshConditionGrid() override;
+    void ReopenDevice() override;
+    void RebuildSignalTree() override;
+    void RebuildBookmarkMarkers() override;
+    void SetTitleAndPath(const std::string& path) override;
+    [[nodiscard]] int DataPatternTargetChannel() const override;
+    void Repaint() override;
+
+    // IPulseFileAccess
+    [[nodiscard]] bool ReadPulseFile(const std::string& path) override;
+    [[nodiscard]] bool WritePulseFile(const std::string& path) override;
+
+    // IRunGraph: forwarded to the graph.
+    void SuspendDrawing() override;
+    void ResumeDrawing() override;
+    void SetEditDisabled(bool disabled) override;
+    [[nodiscard]] uint32_t ClocksPerPage() const override;
+    [[nodiscard]] uint32_t LastClock() const override;
+    void JumpToClock(uint32_t clock) override;
+    void SetSelection(const RUN_SELECTION& selection) override;
+    void ScrollToClock(uint32_t firstClock) override;
+    void GiveFocus() override;
+    void UpdateAllViews() override;
+
+    // IRunWindow
+    void EnableProperties(bool enable) override;
+    void StartStatusTimer() override;
+    void StopStatusTimer() override;
+    void ShowBoardStatus(const BOARD_STATUS_ROWS& rows) override;
+    void SetDocumentTitle(const std::string& title) override;
+    void SetDocumentPath(const std::string& path) override;
+
+    // IWindowPoster
+    void PostMessage(uint32_t message, uintptr_t wparam, intptr_t lparam) override;
+    [[nodiscard]] intptr_t WindowHandle() const override { return m_handle; }
+
 protected:
+    bool event(QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void timerEvent(QTimerEvent* event) override;
 
 private:
     void CreateClient();
+    void ConnectGraph();
     void ApplyLeftColumnRows();
     void OnFocusChanged(QWidget* now);
+    void ShowValuesAt(int clock);
 
     CNivaraDoc& m_doc;
-    QPointer<CMainFrame> m_main;
+    CMainFrame& m_main;
     std::unique_ptr<CWindowRecords> m_records;
     QWidget* m_client = nullptr;
     QSplitter* m_outer = nullptr;
     CStaticSplitterWndEx* m_left = nullptr;
-    QSplitter* m_middle = nullptr;
+    CStaticSplitterWndEx* m_middle = nullptr;
     CHeaderView* m_header = nullptr;
     CChannelTreeView* m_tree = nullptr;
     CChannelListView* m_list = nullptr;
@@ -83,4 +149,7 @@ private:
     CNivaraView* m_view = nullptr;
     QPointer<QWidget> m_activePane;
     int m_scaleTenths = 10;
+    intptr_t m_handle = 0;
+    QBasicTimer m_statusTimer;
+    std::unique_ptr<CDeviceRun> m_run;
 };

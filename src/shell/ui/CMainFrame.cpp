@@ -14,6 +14,7 @@
 #include <QStyle>
 #include <QToolBar>
 
+#include "device/CDeviceRun.h"
 #include "device/CDriverBinding.h"
 #include "device/ui/CPropertiesWnd.h"
 #include "resources/CStringTable.h"
@@ -167,6 +168,12 @@ void CMainFrame::AddHandler(int command, std::function<void()> handler) { m_hand
 
 void CMainFrame::CreateHandlers() {
     AddHandler(cmd::FileNew, [this] { OnFileNew(); });
+    AddHandler(cmd::FileOpen, [this] { OnFileOpen(); });
+    AddHandler(cmd::FileSave, [this] { OnFileSave(); });
+    AddHandler(cmd::FileSaveAs, [this] { OnFileSaveAs(); });
+    AddHandler(cmd::DeviceStart, [this] { if (CChildFrame* f = ActiveChildFrame()) f->Run().StartCommand(); });
+    AddHandler(cmd::DeviceStop, [this] { if (CChildFrame* f = ActiveChildFrame()) f->Run().StopRun(); });
+    CreateGraphHandlers();
     AddHandler(cmd::FileClose, [this] { if (CChildFrame* f = ActiveChildFrame()) f->close(); });
     AddHandler(cmd::WindowClose, [this] { if (CChildFrame* f = ActiveChildFrame()) f->close(); });
     AddHandler(cmd::WindowCloseAll, [this] { OnCloseAllWindows(); });
@@ -181,6 +188,45 @@ void CMainFrame::CreateHandlers() {
     AddHandler(cmd::ViewToolbar, [this] { m_toolBar->setVisible(m_toolBar->isHidden()); });
     AddHandler(cmd::ViewStatusBar, [this] { statusBar()->setVisible(statusBar()->isHidden()); });
     AddHandler(cmd::ViewDockWindow, [this] { m_properties->setVisible(m_properties->isHidden()); });
+}
+
+// Graph commands act on the graph of the active document window; the
+// enablement table lets them through only while the graph is the active view.
+void CMainFrame::AddGraphHandler(int command, std::function<void(CNivaraView&)> handler) {
+    AddHandler(command, [this, handler = std::move(handler)] {
+        CChildFrame* frame = ActiveChildFrame();
+        if (frame != nullptr && frame->GraphIsActiveView()) {
+            handler(*frame->View());
+        }
+    });
+}
+
+void CMainFrame::CreateGraphHandlers() {
+    AddGraphHandler(cmd::ZoomIn, [](CNivaraView& view) { view.ZoomIn(); });
+    AddGraphHandler(cmd::ZoomOut, [](CNivaraView& view) { view.ZoomOut(); });
+    AddGraphHandler(cmd::ZoomDefault, [](CNivaraView& view) { view.DefaultScale(); });
+    AddGraphHandler(cmd::CursorA, [](CNivaraView& view) { view.ToggleCursorA(); });
+    AddGraphHandler(cmd::CursorB, [](CNivaraView& view) { view.ToggleCursorB(); });
+    AddGraphHandler(cmd::UnitClock, [](CNivaraView& view) { view.SetGraphUnit(0); });
+    AddGraphHandler(cmd::UnitTime, [](CNivaraView& view) { view.SetGraphUnit(1); });
+    AddGraphHandler(cmd::MouseSelect, [](CNivaraView& view) { view.SetMouseMode(MOUSE_MODE_SELECT); });
+    AddGraphHandler(cmd::MouseInvertBit, [](CNivaraView& view) { view.SetMouseMode(MOUSE_MODE_INVERT_BIT); });
+    AddGraphHandler(cmd::MouseShiftBit, [](CNivaraView& view) { view.SetMouseMode(MOUSE_MODE_SHIFT_BIT); });
+    AddGraphHandler(cmd::ModeInsert, [this](CNivaraView& view) {
+        view.SetInsertMode(true);
+        SetEditStatus(view.Model().Document().Condition().ReadOnly != 0, true);
+    });
+    AddGraphHandler(cmd::ModeOverwrite, [this](CNivaraView& view) {
+        view.SetInsertMode(false);
+        SetEditStatus(view.Model().Document().Condition().ReadOnly != 0, false);
+    });
+    AddGraphHandler(cmd::EditDisabled, [this](CNivaraView& view) {
+        CLogicDocument& document = view.Model().Document();
+        document.Condition().ReadOnly = document.Condition().ReadOnly != 0 ? 0 : 1;
+        view.SetEditDisabled(document.Condition().ReadOnly != 0);
+        document.NotifyViews();
+        SetEditStatus(document.Condition().ReadOnly != 0, view.InsertMode());
+    });
 }
 
 bool CMainFrame::HasHandler(int command) const { return m_handlers.count(command) != 0; }
@@ -312,7 +358,17 @@ COMMAND_CONTEXT CMainFrame::BuildContext() const {
     c.ReadOnly = condition.ReadOnly != 0;
     const CBookmarkList* bookmarks = frame->Records().Bookmarks(condition.Direction);
     c.BookmarksNotEmpty = bookmarks != nullptr && bookmarks->Size() > 0;
+    c.RunActive = frame->RunActive();
+    c.DeviceOpen = frame->DeviceOpen();
+    c.TreeEditable = frame->Tree()->IsEditable() && !c.RunActive;
+    const CNivaraView* view = frame->View();
+    c.SelectionSpansRows = view->SelectionSpansRows();
     c.GraphActive = frame->GraphIsActiveView();
+    c.CursorAShown = view->IsCursorShown(0);
+    c.CursorBShown = view->IsCursorShown(1);
+    c.GraphUnit = view->GraphUnit();
+    c.MouseMode = view->MouseMode();
+    c.InsertMode = view->InsertMode();
     return c;
 }
 
@@ -343,7 +399,7 @@ bool CMainFrame::OnCommand(int command) {
 // ---------------------------------------------------------------- documents and windows
 
 CChildFrame* CMainFrame::CreateFrame() {
-    auto* frame = new CChildFrame(*m_doc, this);
+    auto* frame = new CChildFrame(*m_doc, *this);
     m_frames.push_back(frame);
     m_liveFrames.push_back(frame);
     m_mdiArea->addSubWindow(frame);
@@ -366,6 +422,7 @@ CChildFrame* CMainFrame::OnFileNew() {
     BuildMenuBar(true);
     frame->showMaximized();
     m_mdiArea->setActiveSubWindow(frame);
+    frame->OnInitialUpdate();
     RefreshGrid();
     UpdateCommandUI();
     return frame;
@@ -384,6 +441,7 @@ void CMainFrame::OnWindowNew() {
         frame->show();
     }
     m_mdiArea->setActiveSubWindow(frame);
+    frame->OnInitialUpdate();
     RefreshGrid();
 }
 
@@ -507,17 +565,53 @@ void CMainFrame::OnAppAbout() {
 
 // ---------------------------------------------------------------- files
 
-void CMainFrame::OnFileOpen() {}
-
-void CMainFrame::OnFileSave() {}
-
-void CMainFrame::OnFileSaveAs() {}
-
-CPulseFileCommands::Outcome CMainFrame::SaveAs(CChildFrame& /*frame*/) {
-    return CPulseFileCommands::Outcome::Cancelled;
+void CMainFrame::OnFileOpen() {
+    CPulseFileCommands commands(*m_chooser, *this);
+    std::string path;
+    if (commands.ChooseOpen(path) == CPulseFileCommands::Outcome::Done) {
+        (void)OpenPulseFile(path);
+    }
 }
 
-bool CMainFrame::OpenPulseFile(const std::string& /*path*/) { return false; }
+bool CMainFrame::OpenPulseFile(const std::string& path) {
+    if (ActiveChildFrame() == nullptr && OnFileNew() == nullptr) {
+        return false;
+    }
+    CChildFrame* frame = ActiveChildFrame();
+    CPulseFileCommands commands(*m_chooser, *this);
+    const bool read = commands.Read(*frame, path, frame->Doc().Document().Saved) == CPulseFileCommands::Outcome::Done;
+    RefreshGrid();
+    UpdateCommandUI();
+    return read;
+}
+
+void CMainFrame::OnFileSave() {
+    CChildFrame* frame = ActiveChildFrame();
+    if (frame == nullptr) {
+        return;
+    }
+    CPulseFileCommands commands(*m_chooser, *this);
+    std::string path = frame->Doc().PathName().toStdString();
+    if (commands.Save(*frame, path, frame->Doc().Document().Saved) == CPulseFileCommands::Outcome::Done) {
+        frame->Doc().SetPathName(QString::fromStdString(path));
+    }
+}
+
+void CMainFrame::OnFileSaveAs() {
+    if (CChildFrame* frame = ActiveChildFrame()) {
+        (void)SaveAs(*frame);
+    }
+}
+
+CPulseFileCommands::Outcome CMainFrame::SaveAs(CChildFrame& frame) {
+    CPulseFileCommands commands(*m_chooser, *this);
+    std::string path = frame.Doc().PathName().toStdString();
+    const CPulseFileCommands::Outcome outcome = commands.SaveAs(frame, path, frame.Doc().Document().Saved);
+    if (outcome == CPulseFileCommands::Outcome::Done) {
+        frame.Doc().SetPathName(QString::fromStdString(path));
+    }
+    return outcome;
+}
 
 // ---------------------------------------------------------------- devices
 
@@ -532,7 +626,13 @@ void CMainFrame::OnDeviceSelected(int index) {
     if (index < 0 || static_cast<std::size_t>(index) >= names.size()) {
         return;
     }
-    frame->Doc().Document().SetDevice(types[static_cast<std::size_t>(index)], names[static_cast<std::size_t>(index)]);
+    const std::string& type = types[static_cast<std::size_t>(index)];
+    const std::string& name = names[static_cast<std::size_t>(index)];
+    frame->CloseDevice();
+    frame->Doc().Document().SetDevice(type, name);
+    if (!type.empty()) {
+        frame->OpenDevice(name);
+    }
     UpdateCommandUI();
 }
 

@@ -13,6 +13,7 @@
 class CChildFrame;
 class CDriverBinding;
 class CNivaraDoc;
+class CNivaraView;
 class CPropertiesWnd;
 class CQtFileChooser;
 class CQtUserMessages;
@@ -96,6 +97,8 @@ private:
     void CreateActions();
     void CreateHandlers();
     void AddHandler(int command, std::function<void()> handler);
+    void AddGraphHandler(int command, std::function<void(CNivaraView&)> handler);
+    void CreateGraphHandlers();
     void BuildMenuBar(bool withDocument);
     void AddMenuEntries(class QMenu* menu, const std::vector<MENU_ENTRY>& entries);
     void CreateToolBar();
