@@ -45,6 +45,7 @@ private slots:
     void suspendedDrawingKeepsTheSurface();
     void comparesAndBookmarksFromTheFrameLists();
     void heldScrollButtonKeepsScrolling();
+    void keysMoveTheCaretAndScroll();
 
 private:
     [[nodiscard]] QColor Pixel(int x, int y) { return m_view->RenderSurface().pixelColor(x, y); }
@@ -326,6 +327,39 @@ void TestGraphView::heldScrollButtonKeepsScrolling() {
     const int stopped = Geometry().FirstVisibleClock();
     QTest::qWait(250);
     QCOMPARE(Geometry().FirstVisibleClock(), stopped);
+}
+
+void TestGraphView::keysMoveTheCaretAndScroll() {
+    m_view->setFocus();
+    QSignalSpy rows(m_view.get(), &CNivaraView::SignalRowsScrolled);
+    QSignalSpy clocks(m_view.get(), &CNivaraView::CurrentClockChanged);
+    QSignalSpy commands(m_view.get(), &CNivaraView::CommandRequested);
+    QTest::keyClick(m_view.get(), Qt::Key_Right, Qt::ShiftModifier);
+    QTest::keyClick(m_view.get(), Qt::Key_Right, Qt::ShiftModifier);
+    QCOMPARE(m_view->Model().Current().clock, 2);
+    QCOMPARE(m_view->Model().Anchor().clock, 0);
+    QCOMPARE(clocks.count(), 2);
+    QTest::keyClick(m_view.get(), Qt::Key_End);
+    QCOMPARE(m_view->Model().Current().clock, 999);
+    QCOMPARE(Geometry().FirstVisibleClock(), 999 + 1 - Geometry().ClocksPerPage());
+    QTest::keyClick(m_view.get(), Qt::Key_Home);
+    QCOMPARE(Geometry().FirstVisibleClock(), 0);
+    // Down past the last visible row scrolls graph and signal panes by one row.
+    for (int i = 0; i < Geometry().RowsPerPage(); ++i) {
+        QTest::keyClick(m_view.get(), Qt::Key_Down);
+    }
+    QCOMPARE(m_view->FirstVisibleRow(), 1);
+    QVERIFY(!rows.isEmpty());
+    QCOMPARE(rows.last().at(0).toInt(), 1);
+    QTest::keyClick(m_view.get(), Qt::Key_J, Qt::ControlModifier);
+    QCOMPARE(commands.count(), 1);
+    QCOMPARE(commands.takeFirst().at(0).toInt(), 32842);
+    // The caret is drawn inverted over the current cell while the view has the focus.
+    QTest::keyClick(m_view.get(), Qt::Key_Insert);
+    QVERIFY(m_view->InsertMode());
+    QCOMPARE(m_view->CaretRect().width(), 1);
+    QTest::keyClick(m_view.get(), Qt::Key_Insert);
+    QCOMPARE(m_view->CaretRect().width(), 10);
 }
 
 QTEST_MAIN(TestGraphView)

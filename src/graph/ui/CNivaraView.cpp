@@ -10,6 +10,7 @@
 #include <cmath>
 
 #include "document/CWindowRecords.h"
+#include "graph/CGraphNavigator.h"
 #include "graph/ui/CDrawBookmark.h"
 #include "graph/ui/CDrawCursor.h"
 #include "graph/ui/CDrawCursorInfo.h"
@@ -145,6 +146,48 @@ void CNivaraView::ScrollSignalRowsTo(int row) {
 }
 
 int CNivaraView::FirstVisibleRow() const { return m_model->Geometry().FirstVisibleRow(); }
+
+// ------------------------------------------------------------ jump commands
+
+void CNivaraView::JumpToFirstClock() {
+    CGraphNavigator(*m_model).ToStart(false);
+    RefreshView();
+}
+
+void CNivaraView::JumpToLastClock() {
+    CGraphNavigator(*m_model).ToEnd(false);
+    RefreshView();
+}
+
+void CNivaraView::JumpPageForward() {
+    CGraphNavigator(*m_model).PageTowardStart(false);
+    RefreshView();
+}
+
+void CNivaraView::JumpPageBackward() {
+    CGraphNavigator(*m_model).PageTowardEnd(false);
+    RefreshView();
+}
+
+void CNivaraView::ExpandSelectionToStart() {
+    CGraphNavigator(*m_model).ToStart(true);
+    RefreshView();
+}
+
+void CNivaraView::ExpandSelectionToEnd() {
+    CGraphNavigator(*m_model).ToEnd(true);
+    RefreshView();
+}
+
+void CNivaraView::ExpandSelectionPageForward() {
+    CGraphNavigator(*m_model).PageTowardStart(true);
+    RefreshView();
+}
+
+void CNivaraView::ExpandSelectionPageBackward() {
+    CGraphNavigator(*m_model).PageTowardEnd(true);
+    RefreshView();
+}
 
 // --------------------------------------------------------------------- modes
 
@@ -665,8 +708,50 @@ void CNivaraView::wheelEvent(QWheelEvent* event) {
 
 // ----------------------------------------------------------------------- keys
 
+bool CNivaraView::MoveByKey(int key, bool shift) {
+    CGraphNavigator navigator(*m_model);
+    bool rowsScrolled = false;
+    switch (key) {
+        case Qt::Key_PageUp:
+            navigator.PageTowardStart(shift);
+            break;
+        case Qt::Key_PageDown:
+            navigator.PageTowardEnd(shift);
+            break;
+        case Qt::Key_End:
+            navigator.ToEnd(shift);
+            break;
+        case Qt::Key_Home:
+            navigator.ToStart(shift);
+            break;
+        case Qt::Key_Left:
+            navigator.Left();
+            break;
+        case Qt::Key_Right:
+            navigator.Right();
+            break;
+        case Qt::Key_Up:
+            rowsScrolled = navigator.Up();
+            break;
+        case Qt::Key_Down:
+            rowsScrolled = navigator.Down();
+            break;
+        default:
+            return false;
+    }
+    if (!shift) {
+        navigator.Collapse();
+    }
+    if (rowsScrolled) {
+        ScrollSignalRowsTo(m_model->Geometry().FirstVisibleRow());
+    }
+    RefreshView();
+    return true;
+}
+
 void CNivaraView::keyPressEvent(QKeyEvent* event) {
-    if (event->modifiers() & Qt::AltModifier) {
+    const Qt::KeyboardModifiers modifiers = event->modifiers();
+    if (modifiers & Qt::AltModifier) {
         switch (event->key()) {
             case Qt::Key_Home:
                 DefaultScale();
@@ -678,8 +763,25 @@ void CNivaraView::keyPressEvent(QKeyEvent* event) {
                 ZoomIn();
                 return;
             default:
-                break;
+                QWidget::keyPressEvent(event);
+                return;
         }
     }
-    QWidget::keyPressEvent(event);
+    if (modifiers & Qt::ControlModifier) {
+        if (event->key() == Qt::Key_J) {
+            emit CommandRequested(32842);
+            return;
+        }
+        if (event->key() == Qt::Key_W) {
+            emit CommandRequested(32833);
+            return;
+        }
+    }
+    if (event->key() == Qt::Key_Insert) {
+        SetInsertMode(!m_insertMode);
+        return;
+    }
+    if (!MoveByKey(event->key(), (modifiers & Qt::ShiftModifier) != 0)) {
+        QWidget::keyPressEvent(event);
+    }
 }

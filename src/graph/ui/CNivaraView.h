@@ -70,6 +70,16 @@ public:
     void ScrollSignalRowsTo(int row);
     [[nodiscard]] int FirstVisibleRow() const;
 
+    // --- keyboard moves and the Edit menu's jump and select commands
+    void JumpToFirstClock();              // 32834
+    void JumpToLastClock();               // 32835
+    void JumpPageForward();               // 32841, one page toward clock 0
+    void JumpPageBackward();              // 32840, one page toward the last clock
+    void ExpandSelectionToStart();        // 32845
+    void ExpandSelectionToEnd();          // 32846
+    void ExpandSelectionPageForward();    // 32847
+    void ExpandSelectionPageBackward();   // 32848
+
     // --- modes
     void SetMouseMode(int mode);
     [[nodiscard]] int MouseMode() const { return m_mouseMode; }
@@ -114,6 +124,8 @@ signals:
     void CurrentClockChanged(int clock);
     // The selection started or stopped spanning several rows.
     void SelectionSpansRowsChanged(bool spans);
+    // A key of the graph asks the main frame for a command (Ctrl+J 32842, Ctrl+W 32833).
+    void CommandRequested(int commandId);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -144,6 +156,7 @@ private:
     void PaintHighlights(QPainter& painter);
     void InvertCells(QPainter& painter, int clockA, int clockB, int rowA, int rowB);
     [[nodiscard]] int StepFromModifiers() const;
+    [[nodiscard]] bool MoveByKey(int key, bool shift);
 
     CNivaraDoc& m_doc;
     CWindowRecords& m_records;
