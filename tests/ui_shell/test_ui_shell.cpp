@@ -8,8 +8,10 @@
 #include <QStatusBar>
 #include <QToolBar>
 #include <QtTest>
+#include <QTemporaryDir>
 #include <deque>
 
+#include "device/CDeviceRun.h"
 #include "device/CDriverBinding.h"
 #include "device/ui/CPropertiesWnd.h"
 #include "device/ui/CStatusView.h"
@@ -335,6 +337,210 @@ private slots:
         QCOMPARE(status->Label(0), QString::fromStdString(LoadText(41000)));
         QCOMPARE(status->Label(4), QString::fromStdString(LoadText(41040)));
         QVERIFY(status->Value(0).isEmpty());
+    }
+
+
+    void zoomCommandsAndTheirClamps() {
+        CChildFrame* child = Active();
+        child->ActivateGraph();
+        m_frame->UpdateCommandUI();
+        CNivaraView* view = child->View();
+        QCOMPARE(view->Zoom(), 1.0);
+        QVERIFY(m_frame->OnCommand(cmd::ZoomIn));
+        QVERIFY(m_frame->OnCommand(cmd::ZoomIn));
+        QCOMPARE(view->Zoom(), 4.0);
+        // The key reaches the command once.
+        QTest::keyClick(view, Qt::Key_Right, Qt::AltModifier);
+        QCOMPARE(view->Zoom(), 8.0);
+        for (int i = 0; i < 10; ++i) {
+            m_frame->Action(cmd::ZoomIn)->trigger();
+        }
+        QCOMPARE(view->Zoom(), 128.0);
+        QTest::keyClick(view, Qt::Key_Home, Qt::AltModifier);
+        QCOMPARE(view->Zoom(), 1.0);
+        for (int i = 0; i < 10; ++i) {
+            QTest::keyClick(view, Qt::Key_Left, Qt::AltModifier);
+        }
+        QCOMPARE(view->Zoom(), 0.0125);
+    }
+
+    void graphModesChecksAndStatusPanes() {
+        CChildFrame* child = Active();
+        child->ActivateGraph();
+        m_frame->UpdateCommandUI();
+        QVERIFY(m_frame->OnCommand(cmd::ModeOverwrite));
+        QCOMPARE(m_frame->StatusPane(2)->text(), QString("Overwrite"));
+        QVERIFY(m_frame->Action(cmd::ModeOverwrite)->isChecked());
+        QVERIFY(m_frame->OnCommand(cmd::ModeInsert));
+        QCOMPARE(m_frame->StatusPane(2)->text(), QString("Insert"));
+        QVERIFY(child->View()->InsertMode());
+        QVERIFY(m_frame->OnCommand(cmd::EditDisabled));
+        QCOMPARE(m_frame->StatusPane(1)->text(), QString("Edit disabled"));
+        QVERIFY(m_frame->Action(cmd::EditDisabled)->isChecked());
+        QCOMPARE(child->Doc().Document().Condition().ReadOnly, 1);
+        QVERIFY(m_frame->OnCommand(cmd::EditDisabled));
+        QVERIFY(m_frame->StatusPane(1)->text().isEmpty());
+        QVERIFY(m_frame->OnCommand(cmd::CursorA));
+        QVERIFY(child->View()->IsCursorShown(0));
+        QVERIFY(m_frame->Action(cmd::CursorA)->isChecked());
+        QVERIFY(!m_frame->Action(cmd::CursorB)->isChecked());
+        QVERIFY(m_frame->OnCommand(cmd::UnitTime));
+        QCOMPARE(child->View()->GraphUnit(), 1);
+        QVERIFY(m_frame->Action(cmd::UnitTime)->isChecked());
+        QVERIFY(!m_frame->Action(cmd::UnitClock)->isChecked());
+        QVERIFY(m_frame->OnCommand(cmd::MouseShiftBit));
+        QCOMPARE(child->View()->MouseMode(), 2);
+        QVERIFY(m_frame->Action(cmd::MouseShiftBit)->isChecked());
+        QCOMPARE(m_frame->StatusPane(3)->text(), QString("CAP"));
+        QCOMPARE(m_frame->StatusPane(5)->text(), QString("SCRL"));
+    }
+
+    void openSaveAsRoundTrip_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("text") << "round.csv";
+        QTest::newRow("binary") << "round.vpb";
+        QTest::newRow("upper-case CSV is binary") << "ROUND.CSV";
+    }
+
+    void openSaveAsRoundTrip() {
+        QFETCH(QString, name);
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        const std::string path = folder.filePath(name).toStdString();
+        CLogicDocument& document = Active()->Doc().Document();
+        uint32_t* words = document.GeneratingMemory().Data();
+        words[0] = 0x12345678;
+        words[999] = 0xCAFEF00D;
+        document.Saved = 0;
+        m_chooser.Answer = path;
+        QVERIFY(m_frame->OnCommand(cmd::FileSaveAs));
+        QVERIFY(QFileInfo::exists(folder.filePath(name)));
+        QCOMPARE(document.Saved.load(), 1);
+        QCOMPARE(Active()->Doc().PathName(), QString::fromStdString(path));
+        QVERIFY(m_frame->windowTitle().contains(name) || Active()->windowTitle() == name);
+        words[0] = 0;
+        words[999] = 0;
+        document.Saved = 0;
+        QVERIFY(m_frame->OnCommand(cmd::FileOpen));
+        QCOMPARE(document.GeneratingMemory().Data()[0], 0x12345678u);
+        QCOMPARE(document.GeneratingMemory().Data()[999], 0xCAFEF00Du);
+        QCOMPARE(document.Saved.load(), 1);
+        QVERIFY(m_messages.Shown.empty());
+        // A text file under a name the binary reader gets is refused.
+        if (name == "ROUND.CSV") {
+            QFile::copy(folder.filePath(name), folder.filePath("copy.csv"));
+            m_chooser.Answer = folder.filePath("copy.csv").toStdString();
+            document.Saved = 0;
+            QVERIFY(m_frame->OnCommand(cmd::FileOpen));
+            QCOMPARE(m_messages.Shown.size(), std::size_t(1));
+            QCOMPARE(m_messages.Shown[0].second, MessageIcon::Error);
+            QCOMPARE(document.Saved.load(), 0);
+        }
+    }
+
+    void failedOpenAndSaveKeepTheSavedFlag() {
+        CLogicDocument& document = Active()->Doc().Document();
+        document.Saved = 0;
+        m_chooser.Answer = "/nonexistent/folder/missing.vpb";
+        QVERIFY(m_frame->OnCommand(cmd::FileOpen));
+        QCOMPARE(m_messages.Shown.size(), std::size_t(1));
+        QCOMPARE(m_messages.Shown[0].first, LoadText(64515));
+        QCOMPARE(m_messages.Shown[0].second, MessageIcon::Error);
+        QCOMPARE(document.Saved.load(), 0);
+        m_chooser.Answer = "/nonexistent/folder/out.csv";
+        QVERIFY(m_frame->OnCommand(cmd::FileSave));
+        QCOMPARE(m_messages.Shown.size(), std::size_t(2));
+        QCOMPARE(m_messages.Shown[1].first, LoadText(64516));
+        QCOMPARE(document.Saved.load(), 0);
+        QVERIFY(Active()->Doc().PathName().isEmpty());
+    }
+
+    void closeQueryYesSavesAsAndCloses() {
+        QTemporaryDir folder;
+        CLogicDocument& document = Active()->Doc().Document();
+        document.Saved = 0;
+        // Yes with a failing Save As keeps the window.
+        m_messages.Answers = {MessageAnswer::Yes, MessageAnswer::Yes};
+        m_chooser.Answer = "/nonexistent/folder/out.csv";
+        QVERIFY(m_frame->OnCommand(cmd::WindowClose));
+        ProcessDeletes();
+        QCOMPARE(m_frame->WindowCount(), 1);
+        QCOMPARE(m_messages.Shown.back().first, LoadText(64516));
+        // Yes with a written file closes.
+        m_chooser.Answer = folder.filePath("closing.vpb").toStdString();
+        QVERIFY(m_frame->OnCommand(cmd::WindowClose));
+        ProcessDeletes();
+        QCOMPARE(m_frame->WindowCount(), 0);
+        QVERIFY(QFileInfo::exists(folder.filePath("closing.vpb")));
+    }
+
+    void generatingRunFromTheWindow() {
+        CChildFrame* child = Active();
+        QVERIFY(child->DeviceOpen());
+        QCOMPARE(child->Doc().Document().Condition().DeviceName, std::string("DIO000"));
+        m_frame->UpdateCommandUI();
+        QVERIFY(m_frame->Action(cmd::DeviceStart)->isEnabled());
+        QVERIFY(!m_frame->Action(cmd::DeviceStop)->isEnabled());
+        // 1000 words at 1 ms, repeated: long enough to be stopped by hand.
+        child->Doc().Document().Condition().GeneratingGroup.RepeatCount = 100;
+        m_frame->Action(cmd::DeviceStart)->trigger();
+        QVERIFY(child->RunActive());
+        QVERIFY(!m_frame->Action(cmd::DeviceStart)->isEnabled());
+        QVERIFY(m_frame->Action(cmd::DeviceStop)->isEnabled());
+        QVERIFY(!m_frame->Action(cmd::FileOpen)->isEnabled());
+        QVERIFY(!m_frame->Properties()->isEnabled());
+        QCOMPARE(child->Doc().Document().Condition().ReadOnly, 1);
+        QTRY_COMPARE_WITH_TIMEOUT(child->Status()->Value(0), QString::fromStdString(LoadText(41001)), 3000);
+        QCOMPARE(child->Status()->Value(1), QString::fromStdString(LoadText(41012)));
+        QCOMPARE(child->Status()->Label(2), QString::fromStdString(LoadText(41020)));
+        m_frame->Action(cmd::DeviceStop)->trigger();
+        QVERIFY(!child->RunActive());
+        QCOMPARE(child->Doc().Document().Condition().ReadOnly, 0);
+        QVERIFY(m_frame->Properties()->isEnabled());
+        QVERIFY(m_frame->Action(cmd::DeviceStart)->isEnabled());
+        QTRY_COMPARE_WITH_TIMEOUT(child->Status()->Value(0), QString::fromStdString(LoadText(41003)), 3000);
+    }
+
+    void samplingRunStoppedByHandAndByItsCount() {
+        CChildFrame* child = Active();
+        CLogicDocument& document = child->Doc().Document();
+        document.Condition().Direction = DIRECTION_SAMPLING;
+        document.Condition().SamplingGroup.RepeatCount = 50;
+        document.NotifyViews();
+        m_frame->UpdateCommandUI();
+        QVERIFY(m_frame->OnCommand(cmd::DeviceStart));
+        QVERIFY(child->RunActive());
+        QVERIFY(child->View()->DrawingSuspended());
+        QTRY_COMPARE_WITH_TIMEOUT(child->Status()->Value(1), QString::fromStdString(LoadText(41011)), 3000);
+        QVERIFY(m_frame->OnCommand(cmd::DeviceStop));
+        QVERIFY(!child->RunActive());
+        // Drawing resumes with the board's stop notification.
+        QTRY_VERIFY_WITH_TIMEOUT(!child->View()->DrawingSuspended(), 3000);
+        QVERIFY(document.LastCount.load() > 0);
+        QCOMPARE(document.Saved.load(), 0);
+        // 200 words at 1 ms end by the count: the board's stop notification
+        // reaches the window and stops the run there.
+        document.Condition().SamplingGroup.RepeatCount = 1;
+        document.Condition().SamplingGroup.StopPosition = 199;
+        QTRY_VERIFY_WITH_TIMEOUT(child->CanStart(), 3000);
+        m_frame->UpdateCommandUI();
+        QVERIFY(m_frame->OnCommand(cmd::DeviceStart));
+        QVERIFY(child->RunActive());
+        QTRY_VERIFY_WITH_TIMEOUT(!child->RunActive(), 5000);
+        QCOMPARE(document.LastCount.load(), 200u);
+        QVERIFY(!child->View()->DrawingSuspended());
+        QVERIFY(m_frame->Action(cmd::DeviceStart)->isEnabled() || !child->CanStart());
+    }
+
+    void deviceListSelectionReopensTheBoard() {
+        CChildFrame* child = Active();
+        QComboBox* devices = m_frame->Properties()->DeviceList();
+        QVERIFY(devices->count() >= 3);
+        devices->setCurrentIndex(2);
+        QCOMPARE(child->Doc().Document().Condition().DeviceName, std::string("DIO002"));
+        QCOMPARE(child->Doc().Document().Condition().DeviceDesc, std::string("QDX-32C-PE"));
+        QCOMPARE(child->Doc().Document().Condition().ModelType, int16_t(1));
+        QVERIFY(child->DeviceOpen());
     }
 
     void graphCommandsNeedTheGraphAsActiveView() {
