@@ -63,8 +63,9 @@ CAutoSaveThread::Outcome CAutoSaveThread::Pass() {
 // overwritten it yet.
 CAutoSaveThread::Outcome CAutoSaveThread::Take(uint64_t total) {
     const uint32_t fileLength = std::max<uint32_t>(m_state.Settings.SamplingBufferSize, 1);
+    bool waited = false;
     while (m_taken < total) {
-        if (m_fill == 0 && !WaitForWriterHalf()) {
+        if (m_fill == 0 && !WaitForWriterHalf(waited)) {
             return Outcome::Finish;
         }
         const auto slot = static_cast<uint32_t>(m_taken % m_sourceLength);
@@ -72,13 +73,15 @@ CAutoSaveThread::Outcome CAutoSaveThread::Take(uint64_t total) {
             {total - m_taken, uint64_t{m_sourceLength} - slot, uint64_t{CRunState::HalfWords} - m_fill,
              uint64_t{fileLength} - m_fileWords}));
         std::memcpy(m_state.SaveBuffers[m_writer].data() + m_fill, m_source + slot, piece * sizeof(uint32_t));
-        uint32_t after = 0;
-        if (!m_state.QueryCount(after)) {
-            return Outcome::Finish;
-        }
-        if (!CRunState::Intact(m_taken, CRunState::Extend(total, after), m_sourceLength)) {
-            m_state.PostOverflow();
-            return Outcome::Finish;
+        if (waited || CRunState::NeedsRecheck(m_taken, total, m_sourceLength)) {
+            uint32_t after = 0;
+            if (!m_state.QueryCount(after)) {
+                return Outcome::Finish;
+            }
+            if (!CRunState::Intact(m_taken, CRunState::Extend(total, after), m_sourceLength)) {
+                m_state.PostOverflow();
+                return Outcome::Finish;
+            }
         }
         m_taken += piece;
         HandOver(piece);
@@ -107,8 +110,9 @@ void CAutoSaveThread::HandOver(uint32_t piece) {
 // The window thread may still be writing the half this thread is about to
 // fill: wait for it (the source buffer is the slack), or give up when the
 // window ends the threads.
-bool CAutoSaveThread::WaitForWriterHalf() {
+bool CAutoSaveThread::WaitForWriterHalf(bool& waited) {
     while (m_state.HalfPending[m_writer].load(std::memory_order_acquire)) {
+        waited = true;
         if (!CRunPacer::Pause(CRunPacer::ShortestPauseNs, m_state.EndThreads)) {
             return false;
         }

@@ -21,7 +21,7 @@ private:
 
     [[nodiscard]] Outcome Pass();
     [[nodiscard]] Outcome Take(uint64_t total);
-    [[nodiscard]] bool WaitForWriterHalf();
+    [[nodiscard]] bool WaitForWriterHalf(bool& waited);
     void HandOver(uint32_t piece);
     void Finish();
 

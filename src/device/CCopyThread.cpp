@@ -27,7 +27,7 @@ void CCopyThread::Run() {
             break;
         }
     }
-    m_state.CopyAlive.store(false, std::memory_order_release);
+    m_state.CopyEnded();
 }
 
 bool CCopyThread::Pass(bool& ended) {
@@ -52,15 +52,17 @@ bool CCopyThread::Pass(bool& ended) {
     }
     m_destination = CopyRing(m_state.RingBuffer.data(), ringLength, static_cast<uint32_t>(m_copied % ringLength),
                              total - m_copied, m_state.SamplingWords, m_state.SamplingLength, m_destination);
-    uint32_t after = 0;
-    if (!m_state.QueryCount(after)) {
-        return false;
-    }
-    if (!CRunState::Intact(m_copied, CRunState::Extend(total, after), ringLength)) {
-        m_state.PostOverflow();
-        return false;
+    if (CRunState::NeedsRecheck(m_copied, total, ringLength)) {
+        uint32_t after = 0;
+        if (!m_state.QueryCount(after)) {
+            return false;
+        }
+        if (!CRunState::Intact(m_copied, CRunState::Extend(total, after), ringLength)) {
+            m_state.PostOverflow();
+            return false;
+        }
     }
     m_copied = total;
-    m_state.CopiedWords.store(total, std::memory_order_release);
+    m_state.PublishCopied(total);
     return true;
 }

@@ -245,7 +245,7 @@ void CDeviceRun::StartThreads() {
 // blocks they hand over meanwhile, and joins them. The threads never wait
 // for the window thread except for a half-buffer, which this loop writes.
 void CDeviceRun::EndThreads() {
-    m_state->EndThreads.store(true, std::memory_order_release);
+    m_state->RequestEnd();
     while (ThreadsAlive()) {
         OnAutoSaveBlock();
         std::this_thread::sleep_for(std::chrono::microseconds(200));

@@ -12,11 +12,19 @@ CMonitorThread::CMonitorThread(CRunState& state)
 void CMonitorThread::Run() {
     const int method = m_state.Settings.MonitorMethod;
     if (method == 0 || method == 1) {
-        const uint64_t pause = m_state.Settings.PeriodNs / 2;
-        while (CRunPacer::Pause(pause, m_state.EndThreads) && Pass()) {
+        while (Wait() && Pass()) {
         }
     }
     m_state.MonitorAlive.store(false, std::memory_order_release);
+}
+
+// Half a clock period between polls; on a ring board the monitor can look
+// at nothing before the copy thread has copied it, so it sleeps until then.
+bool CMonitorThread::Wait() {
+    if (m_state.Settings.ModelType == 0 && m_state.CopyAlive.load(std::memory_order_acquire)) {
+        return m_state.WaitForCopied(m_available, CRunPacer::LongestPauseNs);
+    }
+    return CRunPacer::Pause(m_state.Settings.PeriodNs / 2, m_state.EndThreads);
 }
 
 // One poll; false when the thread ends.
@@ -40,6 +48,7 @@ bool CMonitorThread::Pass() {
     const uint64_t available = m_state.Settings.ModelType == 0
                                    ? m_state.CopiedWords.load(std::memory_order_acquire)
                                    : m_count;
+    m_available = available;
     const uint32_t page = m_state.ClocksPerPage.load(std::memory_order_relaxed);
     MONITOR_EVENT event;
     while (m_scanner.Scan(m_state.SamplingWords, available, page, event)) {

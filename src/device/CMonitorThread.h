@@ -16,10 +16,12 @@ public:
     void Run();
 
 private:
+    [[nodiscard]] bool Wait();
     [[nodiscard]] bool Pass();
     void Post(const MONITOR_EVENT& event);
 
     CRunState& m_state;
     CMonitorScanner m_scanner;
     uint64_t m_count = 0;
+    uint64_t m_available = 0;
 };

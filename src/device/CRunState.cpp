@@ -51,6 +51,39 @@ void CRunState::PostOverflow() {
     Poster.PostMessage(WM_RUN_OVERFLOW, 0, 0);
 }
 
+void CRunState::PublishCopied(uint64_t words) {
+    {
+        std::lock_guard lock(m_publishLock);
+        CopiedWords.store(words, std::memory_order_release);
+    }
+    m_published.notify_all();
+}
+
+void CRunState::CopyEnded() {
+    {
+        std::lock_guard lock(m_publishLock);
+        CopyAlive.store(false, std::memory_order_release);
+    }
+    m_published.notify_all();
+}
+
+void CRunState::RequestEnd() {
+    {
+        std::lock_guard lock(m_publishLock);
+        EndThreads.store(true, std::memory_order_release);
+    }
+    m_published.notify_all();
+}
+
+bool CRunState::WaitForCopied(uint64_t seen, uint64_t timeoutNs) {
+    std::unique_lock lock(m_publishLock);
+    m_published.wait_for(lock, std::chrono::nanoseconds(timeoutNs), [&] {
+        return CopiedWords.load(std::memory_order_acquire) != seen || !CopyAlive.load(std::memory_order_acquire) ||
+               EndThreads.load(std::memory_order_acquire);
+    });
+    return !EndThreads.load(std::memory_order_acquire);
+}
+
 bool CRunState::QueryCountStatus(uint32_t& count, uint32_t& carry, uint32_t& status) {
     uint32_t errorBits = 0;
     std::lock_guard lock(DriverLock());

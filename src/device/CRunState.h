@@ -1,6 +1,7 @@
 #pragma once
 #include <array>
 #include <atomic>
+#include <condition_variable>
 #include <cstdint>
 #include <deque>
 #include <mutex>
@@ -57,6 +58,17 @@ public:
     // shows message 62001.
     void PostOverflow();
 
+    // Copy thread: publishes the words copied so far and wakes the monitor.
+    void PublishCopied(uint64_t words);
+    // Copy thread: it ends (the monitor then polls the board by itself).
+    void CopyEnded();
+    // Window thread: asks the threads to take what is left and end.
+    void RequestEnd();
+    // Monitor of a ring board: sleeps until the copy thread published words
+    // beyond `seen`, ended, or `timeoutNs` passed; false once the window
+    // ends the threads.
+    [[nodiscard]] bool WaitForCopied(uint64_t seen, uint64_t timeoutNs);
+
     // Board queries of the run threads, under DriverLock. False on failure.
     [[nodiscard]] bool QueryCountStatus(uint32_t& count, uint32_t& carry, uint32_t& status);
     [[nodiscard]] bool QueryCount(uint32_t& count);
@@ -65,6 +77,12 @@ public:
     // the board filled in ring order are intact when the count read after
     // taking them shows the board is not close to overwriting the first.
     [[nodiscard]] static bool Intact(uint64_t first, uint64_t countAfter, uint32_t length);
+    // Words taken while the board was at most a quarter of the buffer ahead
+    // cannot have been overwritten while they were taken (taking them is far
+    // faster than the board): only a larger backlog needs the count read again.
+    [[nodiscard]] static bool NeedsRecheck(uint64_t first, uint64_t countBefore, uint32_t length) {
+        return countBefore - first > length / 4;
+    }
     // A 32-bit board count extended by the words since `previous`.
     [[nodiscard]] static uint64_t Extend(uint64_t previous, uint32_t count);
 
@@ -98,6 +116,8 @@ public:
     int ReaderIndex = 0;
 
 private:
+    std::mutex m_publishLock;
+    std::condition_variable m_published;
     mutable std::mutex m_requestLock;
     std::deque<BLOCK_REQUEST> m_requests;
 };
