@@ -543,6 +543,48 @@ private slots:
         QVERIFY(child->DeviceOpen());
     }
 
+    void commandLineFileIsReadAtStartUp() {
+        QTemporaryDir folder;
+        const QString path = folder.filePath("start.csv");
+        Active()->Doc().Document().GeneratingMemory().Data()[5] = 0xA5A5A5A5;
+        m_chooser.Answer = path.toStdString();
+        QVERIFY(m_frame->OnCommand(cmd::FileSaveAs));
+        cleanup();
+        m_messages = ScriptedMessages();
+        App()->SetUserMessages(&m_messages);
+        QVERIFY(App()->InitInstance(path));
+        m_frame = App()->MainFrame();
+        QCOMPARE(m_frame->WindowCount(), 1);
+        QCOMPARE(Active()->Doc().Document().GeneratingMemory().Data()[5], 0xA5A5A5A5u);
+        QCOMPARE(Active()->Doc().PathName(), path);
+        QVERIFY(m_messages.Shown.empty());
+        // A file that cannot be read: message 64515, the new window stays.
+        cleanup();
+        m_messages = ScriptedMessages();
+        App()->SetUserMessages(&m_messages);
+        QVERIFY(App()->InitInstance(folder.filePath("missing.vpb")));
+        m_frame = App()->MainFrame();
+        QCOMPARE(m_frame->WindowCount(), 1);
+        QCOMPARE(m_messages.Shown.size(), std::size_t(1));
+        QCOMPARE(m_messages.Shown[0].first, LoadText(64515));
+        QVERIFY(Active()->Doc().PathName().isEmpty());
+    }
+
+    void japaneseStatusTexts() {
+        cleanup();
+        Start("ja_JP.UTF-8");
+        Active()->ActivateGraph();
+        m_frame->UpdateCommandUI();
+        QVERIFY(m_frame->OnCommand(cmd::ModeOverwrite));
+        QCOMPARE(m_frame->StatusPane(2)->text(), QString("上書き"));
+        QVERIFY(m_frame->OnCommand(cmd::EditDisabled));
+        QCOMPARE(m_frame->StatusPane(1)->text(), QString("編集禁止"));
+        Active()->Doc().Document().Saved = 0;
+        m_messages.Answers = {MessageAnswer::Cancel};
+        QVERIFY(m_frame->OnCommand(cmd::WindowClose));
+        QCOMPARE(m_messages.Shown.back().first, std::string("データは変更されています。保存しますか？"));
+    }
+
     void graphCommandsNeedTheGraphAsActiveView() {
         CChildFrame* child = Active();
         child->ActivateGraph();
