@@ -23,3 +23,5 @@ struct CLI_COMMAND {
 int RunInfo(const std::vector<std::string>& arguments);
 int RunConvert(const std::vector<std::string>& arguments);
 int RunDump(const std::vector<std::string>& arguments);
+int RunSample(const std::vector<std::string>& arguments);
+int RunGenerate(const std::vector<std::string>& arguments);

@@ -14,6 +14,11 @@ const std::array Commands = {
                 &RunConvert},
     CLI_COMMAND{"dump", "dump FILE [--from N] [--count K]",
                 "print data words of a pulse file, one a line as \"clock,word\"", &RunDump},
+    CLI_COMMAND{"sample", "sample [CONDITION.nvc] [OPTIONS]",
+                "sample with a simulated board into a pulse file or auto-saved blocks (--help for options)",
+                &RunSample},
+    CLI_COMMAND{"generate", "generate [CONDITION.nvc | PULSE FILE] [OPTIONS]",
+                "output the generating memory with a simulated board (--help for options)", &RunGenerate},
 };
 
 }  // namespace
