@@ -84,6 +84,7 @@ double RunMemory(uint32_t words, const char* saveDir) {
     CNivaraDoc doc;
     CLogicDocument& document = doc.Document();
     document.Condition().Direction = DIRECTION_SAMPLING;
+    document.Condition().AutoSave = 1;  // a recording in blocks: the block buttons show
     if (!document.SetBufferSize(words)) {
         std::printf("cannot allocate %u words\n", words);
         return 0;
@@ -120,6 +121,8 @@ double RunMemory(uint32_t words, const char* saveDir) {
         std::printf("%10.4f %10d %12.2f %10.2f %10.2f\n", zoom, view.ClocksPerPage(), firstMs, figure.median,
                     figure.worst);
         if (saveDir != nullptr && (zoom == 0.0125 || zoom == 1.0 || zoom == 4.0)) {
+            view.SetGraphUnit(zoom == 4.0 ? GRAPH_UNIT_TIME : GRAPH_UNIT_CLOCK);
+            view.RenderSurface();
             const std::string path = std::string(saveDir) + "/graph_" + std::to_string(words) + "_" +
                                      std::to_string(static_cast<int>(zoom * 10000)) + ".png";
             view.Surface().save(QString::fromStdString(path));
