@@ -62,10 +62,12 @@
  *        is posted only after the host has called DioDmGetCount or
  *        DioDmGetWritePointer for that direction, so a fast run never floods
  *        the host. The count callback follows the same rule.
- *    DioExit, DioResetDevice and a DioDmSetBuffer that replaces the buffer of
- *    a running transfer end it silently (no notification). After any of these
+ *    DioResetDevice, a DioDmSetBuffer that replaces the buffer of a running
+ *    transfer, and DioExit (for the transfers whose buffer was given through
+ *    that id) end the transfer silently (no notification). After any of these
  *    returns (and after DioDmTransferStop returns) the library never touches
- *    the old buffer again.
+ *    the old buffer again. The same board may be opened more than once; each
+ *    DioInit gives another id.
  *  - Callbacks (DioDmSetStopCallBackProc, DioDmSetCountCallBackProc) are
  *    called on the library's thread. They may call DioDm* operations of the
  *    same board; a DioDmTransferStop or DioResetDevice from inside a callback
