@@ -287,7 +287,10 @@ bool CChildFrame::ReadPulseFile(const std::string& path) {
 }
 
 bool CChildFrame::WritePulseFile(const std::string& path) {
-    return ::WritePulseFile(m_doc.Document(), *m_records, *this, path).Ok;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool written = ::WritePulseFile(m_doc.Document(), *m_records, *this, path).Ok;
+    QApplication::restoreOverrideCursor();
+    return written;
 }
 
 // ---------------------------------------------------------------- IRunGraph

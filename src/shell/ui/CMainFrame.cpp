@@ -1,6 +1,7 @@
 #include "shell/ui/CMainFrame.h"
 
 #include <QAction>
+#include <cstring>
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
@@ -9,6 +10,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPainter>
+#include <QPixmap>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
@@ -32,6 +35,16 @@
 #include "signals/ui/CChannelTreeView.h"
 
 namespace {
+
+// A wait cursor while a file is read or written: the window cannot answer
+// until the words are in place.
+class CWaitCursor {
+public:
+    CWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~CWaitCursor() { QApplication::restoreOverrideCursor(); }
+    CWaitCursor(const CWaitCursor&) = delete;
+    CWaitCursor& operator=(const CWaitCursor&) = delete;
+};
 
 constexpr int ApplicationTitle = 128;
 constexpr int ToolbarTitle = 124;
@@ -63,7 +76,24 @@ std::vector<int> AllCommands() {
     return commands;
 }
 
-QIcon StandardIcon(int command) {
+// A 16 x 16 toolbar glyph: a short label on a light square.
+QIcon GlyphIcon(const char* label) {
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setPen(QColor(90, 90, 90));
+    painter.setBrush(QColor(236, 236, 236));
+    painter.drawRect(0, 0, 15, 15);
+    QFont font = painter.font();
+    font.setPixelSize(std::strlen(label) > 2 ? 7 : 9);
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(QColor(20, 20, 120));
+    painter.drawText(QRect(0, 0, 16, 16), Qt::AlignCenter, QString::fromLatin1(label));
+    return QIcon(pixmap);
+}
+
+QIcon ToolbarIcon(int command) {
     QStyle* style = QApplication::style();
     switch (command) {
     case cmd::FileNew: return style->standardIcon(QStyle::SP_FileIcon);
@@ -72,8 +102,23 @@ QIcon StandardIcon(int command) {
     case cmd::AppAbout: return style->standardIcon(QStyle::SP_MessageBoxQuestion);
     case cmd::DeviceStart: return style->standardIcon(QStyle::SP_MediaPlay);
     case cmd::DeviceStop: return style->standardIcon(QStyle::SP_MediaStop);
-    default: return {};
+    default: break;
     }
+    static const std::unordered_map<int, const char*> glyphs = {
+        {cmd::FilePrint, "Pr"}, {cmd::EditCut, "Ct"}, {cmd::EditCopy, "Cp"}, {cmd::EditPaste, "Ps"},
+        {cmd::EditUndo, "Un"}, {cmd::EditRedo, "Re"}, {cmd::CursorA, "A"}, {cmd::CursorB, "B"},
+        {cmd::ZoomIn, "+"}, {cmd::ZoomOut, "-"}, {cmd::ZoomDefault, "1:1"}, {cmd::MouseSelect, "Se"},
+        {cmd::MouseInvertBit, "In"}, {cmd::MouseShiftBit, "Sh"}, {cmd::Search, "F"}, {cmd::SearchNext, "F>"},
+        {cmd::SearchPrevious, "<F"}, {cmd::BookmarkToggle, "Bm"}, {cmd::BookmarkNext, "B>"},
+        {cmd::BookmarkPrevious, "<B"}, {cmd::BookmarkClear, "Bx"}, {cmd::BookmarkList, "BL"},
+        {cmd::Compare, "Cm"}, {cmd::PatternClock, "CP"}, {cmd::PatternContinuous, "Co"},
+        {cmd::PatternOffset, "Of"}, {cmd::LogicAnd, "&"}, {cmd::LogicOr, "|"}, {cmd::LogicXor, "^"},
+        {cmd::LogicNot, "~"}, {cmd::PulseRise, "Ri"}, {cmd::PulseFall, "Fa"}, {cmd::Frequency, "Hz"},
+        {cmd::WindowNew, "NW"}, {cmd::WindowCascade, "Ca"}, {cmd::WindowTileVertical, "TV"},
+        {cmd::WindowTileHorizontal, "TH"},
+    };
+    const auto found = glyphs.find(command);
+    return found != glyphs.end() ? GlyphIcon(found->second) : QIcon();
 }
 
 }  // namespace
@@ -95,7 +140,12 @@ CMainFrame::CMainFrame(IUserMessages* messages, QWidget* parent)
     CreateStatusBar();
     CreateProperties();
     BindDriver();
-    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow*) {
+    connect(m_mdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
+        // Each activation shows that window's document in the grid and its
+        // graph's edit state in the status bar.
+        if (auto* frame = qobject_cast<CChildFrame*>(window)) {
+            SetEditStatus(frame->Doc().Document().Condition().ReadOnly != 0, frame->View()->InsertMode());
+        }
         RefreshGrid();
         UpdateCommandUI();
     });
@@ -152,7 +202,7 @@ void CMainFrame::CreateActions() {
         action->setToolTip(prompt.size() > 1 ? prompt.value(1) : action->text().section('\t', 0, 0));
         action->setShortcuts(keys[command]);
         action->setCheckable(IsCheckable(command));
-        action->setIcon(StandardIcon(command));
+        action->setIcon(ToolbarIcon(command));
         connect(action, &QAction::triggered, this, [this, command] { OnCommand(command); });
         addAction(action);  // keeps the keys working whichever menu is shown
         m_actions[command] = action;
@@ -579,7 +629,13 @@ bool CMainFrame::OpenPulseFile(const std::string& path) {
     }
     CChildFrame* frame = ActiveChildFrame();
     CPulseFileCommands commands(*m_chooser, *this);
-    const bool read = commands.Read(*frame, path, frame->Doc().Document().Saved) == CPulseFileCommands::Outcome::Done;
+    statusBar()->showMessage(QString::fromStdString(path));
+    bool read = false;
+    {
+        CWaitCursor wait;
+        read = commands.Read(*frame, path, frame->Doc().Document().Saved) == CPulseFileCommands::Outcome::Done;
+    }
+    statusBar()->clearMessage();
     RefreshGrid();
     UpdateCommandUI();
     return read;
