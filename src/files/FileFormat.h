@@ -18,4 +18,9 @@ inline constexpr std::size_t MaxTextBytes = 255;
 // sampling memory the program offers. A larger Size is refused by the
 // readers (it would zero-fill gigabytes before a single word is read) and
 // never written by the writers.
-inline constexpr unsigned MaxFileWords = 100000000;
+// (The fuzz build lowers it so that fuzzing explores the formats instead of
+// zero-filling memory.)
+#ifndef NIVARA_MAX_FILE_WORDS
+#define NIVARA_MAX_FILE_WORDS 100000000
+#endif
+inline constexpr unsigned MaxFileWords = NIVARA_MAX_FILE_WORDS;
