@@ -351,6 +351,10 @@ void TestGraphView::keysMoveTheCaretAndScroll() {
     QCOMPARE(m_view->FirstVisibleRow(), 1);
     QVERIFY(!rows.isEmpty());
     QCOMPARE(rows.last().at(0).toInt(), 1);
+    QSignalSpy menus(m_view.get(), &CNivaraView::ContextMenuRequested);
+    QTest::mouseClick(m_view.get(), Qt::RightButton, Qt::NoModifier, QPoint(50, 100));
+    QTest::mouseClick(m_view.get(), Qt::RightButton, Qt::NoModifier, QPoint(50, 5));  // the ruler: no menu
+    QCOMPARE(menus.count(), 1);
     QTest::keyClick(m_view.get(), Qt::Key_J, Qt::ControlModifier);
     QCOMPARE(commands.count(), 1);
     QCOMPARE(commands.takeFirst().at(0).toInt(), 32842);

@@ -677,6 +677,13 @@ void CNivaraView::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void CNivaraView::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton) {
+        const QPoint p = event->position().toPoint();
+        if (m_model->Geometry().GraphArea().Contains(p.x(), p.y())) {
+            emit ContextMenuRequested(mapToGlobal(p));
+        }
+        return;
+    }
     if (event->button() != Qt::LeftButton) {
         QWidget::mouseReleaseEvent(event);
         return;

@@ -126,6 +126,9 @@ signals:
     void SelectionSpansRowsChanged(bool spans);
     // A key of the graph asks the main frame for a command (Ctrl+J 32842, Ctrl+W 32833).
     void CommandRequested(int commandId);
+    // The right button was released over the waveforms: the Cut, Copy and
+    // Paste menu opens at this screen point.
+    void ContextMenuRequested(const QPoint& globalPosition);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
