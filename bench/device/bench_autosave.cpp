@@ -3,12 +3,17 @@
 // time of a slow run with every run thread. Writes under /tmp and removes
 // what it wrote.
 //
-//   bench_autosave [words]     (default 200,000,000)
+//   bench_autosave [words [case [memory]]]
+//     words: default 200,000,000; case: 1..5 runs only that one (0 all);
+//     memory: sampling memory and block size in words, default 1,000,000
+//     (on a QDX-32C-PE the board writes into it, so it is the run's slack)
 #include <dirent.h>
 #include <dlfcn.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
+#include <thread>
 #include <fstream>
 #include <map>
 
@@ -122,11 +127,13 @@ struct BENCH_SETUP {
     }
 };
 
+uint32_t g_memoryWords = 1000000;
+
 void Configure(CLogicDocument& document, const BENCH_CASE& c, uint64_t words) {
     document.SetDevice(c.Type, c.Device);
     LOGIC_CONDITION& condition = document.Condition();
     condition.Direction = DIRECTION_SAMPLING;
-    (void)document.SetSize(DIRECTION_SAMPLING, 1000000, 1);
+    (void)document.SetSize(DIRECTION_SAMPLING, g_memoryWords, 1);
     DIRECTION_GROUP& group = condition.SamplingGroup;
     group.ClockType = 1;
     group.Clock = c.ClockNs;
@@ -158,11 +165,11 @@ bool RunCase(CDriverBinding& binding, const BENCH_CASE& c, uint64_t words, const
         bytes += std::filesystem::file_size(path);
     }
     const uint32_t count = setup.Document.LastCount.load();
-    const int64_t checked = CheckBlocks(setup.Document.AutoSavedFiles, 1000000);
+    const int64_t checked = CheckBlocks(setup.Document.AutoSavedFiles, g_memoryWords);
     const bool complete = setup.Messages.Count == 0 && count == words && checked == static_cast<int64_t>(words);
-    std::printf("%-10s %-4s clock %3u ns (%5.1f Mwords/s): %llu words in %.2f s = %.1f Mwords/s, %zu blocks, "
+    std::printf("%-10s %-4s clock %3u ns (%5.1f Mwords/s), blocks of %u words: %llu words in %.2f s = %.1f Mwords/s, %zu blocks, "
                 "%.0f MB written at %.0f MB/s, %s\n",
-                c.Type, c.FileType ? "vpb" : "csv", c.ClockNs, 1000.0 / c.ClockNs,
+                c.Type, c.FileType ? "vpb" : "csv", c.ClockNs, 1000.0 / c.ClockNs, g_memoryWords,
                 static_cast<unsigned long long>(checked < 0 ? 0 : checked), elapsed,
                 double(count) / elapsed / 1e6, setup.Document.AutoSavedFiles.size(), double(bytes) / 1e6,
                 double(bytes) / 1e6 / elapsed,
@@ -189,6 +196,18 @@ void CpuCase(CDriverBinding& binding, const std::filesystem::path& root) {
     if (run.OpenDevice("DIO000") != 0) {
         return;
     }
+    // For scale: what a thread that only sleeps 0.5 ms in a loop costs here.
+    std::atomic<bool> stopReference{false};
+    std::atomic<long> referenceTid{0};
+    std::thread reference([&] {
+        referenceTid.store(static_cast<long>(gettid()));
+        while (!stopReference.load()) {
+            std::this_thread::sleep_for(std::chrono::microseconds(500));
+        }
+    });
+    while (referenceTid.load() == 0) {
+        std::this_thread::yield();
+    }
     const std::map<long, uint64_t> before = ThreadCpu();
     run.StartCommand();
     std::map<long, uint64_t> startCpu = ThreadCpu();
@@ -198,7 +217,7 @@ void CpuCase(CDriverBinding& binding, const std::filesystem::path& root) {
     const double wall = Seconds(std::chrono::steady_clock::now() - start);
     std::vector<long> created;
     for (const auto& [tid, ns] : endCpu) {
-        if (before.count(tid) == 0) {
+        if (before.count(tid) == 0 && tid != referenceTid.load()) {
             created.push_back(tid);
         }
     }
@@ -216,7 +235,11 @@ void CpuCase(CDriverBinding& binding, const std::filesystem::path& root) {
             application += p;
         }
     }
-    std::printf("\n  application threads (window, copy, monitor, auto-save): %.2f %% of one core\n", application);
+    std::printf("\n  application threads (window, copy, monitor, auto-save): %.2f %% of one core;"
+                " a thread that only sleeps 0.5 ms in a loop: %.2f %%\n",
+                application, percent(referenceTid.load()));
+    stopReference.store(true);
+    reference.join();
     run.StopRun();
     setup.Loop.RunUntil(run, [&] { return !run.ThreadsAlive(); }, std::chrono::seconds(5));
     setup.Loop.DispatchPending(run);
@@ -250,11 +273,19 @@ int main(int argc, char** argv) {
         {"DIO002", "QDX-32C-PE", 50, 0},  // text at 20,000,000 words/s
         {"DIO002", "QDX-32C-PE", 20, 0},  // text at 50,000,000 words/s
     };
-    bool ok = true;
-    for (const BENCH_CASE& c : cases) {
-        ok = RunCase(binding, c, words, root) && ok;
+    const int only = argc > 2 ? std::atoi(argv[2]) : 0;
+    if (argc > 3) {
+        g_memoryWords = static_cast<uint32_t>(std::strtoul(argv[3], nullptr, 10));
     }
-    CpuCase(binding, root);
+    bool ok = true;
+    for (int i = 0; i < 4; ++i) {
+        if (only == 0 || only == i + 1) {
+            ok = RunCase(binding, cases[i], words, root) && ok;
+        }
+    }
+    if (only == 0 || only == 5) {
+        CpuCase(binding, root);
+    }
     std::filesystem::remove_all(root);
     return ok ? 0 : 2;
 }

@@ -46,16 +46,10 @@ CAutoSaveThread::Outcome CAutoSaveThread::Pass() {
         m_state.PostOverflow();
         return Outcome::Finish;
     }
-    if (Take(total) == Outcome::Finish) {
-        return Outcome::Finish;
-    }
-    const uint64_t behind = m_state.SavedWords.load(std::memory_order_relaxed) -
-                            m_state.WrittenWords.load(std::memory_order_acquire);
-    if (behind >= 2ULL * CRunState::HalfWords) {
-        m_state.PostOverflow();
-        return Outcome::Finish;
-    }
-    return Outcome::Continue;
+    // Falling behind the file writing is not an overflow by itself: the
+    // thread waits for a half to be written, and only a source the board
+    // laps meanwhile stops the run.
+    return Take(total);
 }
 
 // Takes the words up to `total` in pieces that stay inside the source, the

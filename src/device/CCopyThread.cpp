@@ -32,20 +32,22 @@ void CCopyThread::Run() {
 
 bool CCopyThread::Pass(bool& ended) {
     uint32_t count = 0;
-    uint32_t carry = 0;
-    uint32_t status = 0;
-    if (!m_state.QueryCountStatus(count, carry, status)) {
+    if (!m_state.QueryCount(count)) {
         return false;
     }
     const uint64_t total = CRunState::Extend(m_copied, count);
     const auto ringLength = static_cast<uint32_t>(m_state.RingBuffer.size());
     if (total == m_copied) {
-        // Words counted before an earlier "ended" status are all taken.
+        // The status matters only when no word came: words counted before
+        // an earlier "ended" status are all taken then.
+        uint32_t status = 0;
+        if (!m_state.QueryStatus(status)) {
+            return false;
+        }
         ended = m_endSeen;
         m_endSeen = (status & 0x01) != 0;
         return true;
     }
-    m_endSeen = (status & 0x01) != 0;
     if (!CRunState::Intact(m_copied, total, ringLength)) {
         m_state.PostOverflow();
         return false;

@@ -93,8 +93,18 @@ bool CRunState::QueryCountStatus(uint32_t& count, uint32_t& carry, uint32_t& sta
 
 bool CRunState::QueryCount(uint32_t& count) {
     uint32_t carry = 0;
+    return QueryCount(count, carry);
+}
+
+bool CRunState::QueryCount(uint32_t& count, uint32_t& carry) {
     std::lock_guard lock(DriverLock());
     return Driver.DioDmGetCount(DeviceId, 1, &count, &carry) == 0;
+}
+
+bool CRunState::QueryStatus(uint32_t& status) {
+    uint32_t errorBits = 0;
+    std::lock_guard lock(DriverLock());
+    return Driver.DioDmGetStatus(DeviceId, 1, &status, &errorBits) == 0;
 }
 
 bool CRunState::Intact(uint64_t first, uint64_t countAfter, uint32_t length) {

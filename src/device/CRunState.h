@@ -72,6 +72,8 @@ public:
     // Board queries of the run threads, under DriverLock. False on failure.
     [[nodiscard]] bool QueryCountStatus(uint32_t& count, uint32_t& carry, uint32_t& status);
     [[nodiscard]] bool QueryCount(uint32_t& count);
+    [[nodiscard]] bool QueryCount(uint32_t& count, uint32_t& carry);
+    [[nodiscard]] bool QueryStatus(uint32_t& status);
 
     // Words in [first, first + n) of a source buffer of `length` words that
     // the board filled in ring order are intact when the count read after

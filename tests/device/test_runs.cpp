@@ -305,3 +305,48 @@ TEST_F(CRunTest, ClosingTheWindowMidRunStopsTheBoardAndWritesEveryCollectedWord)
     EXPECT_GT(k, 0u);
     EXPECT_EQ(m_document->IsRunning.load(), 0);
 }
+
+TEST_F(CRunTest, FailedBoardQueryEndsTheThreadsWithEveryCollectedWordWritten) {
+    Open("DIO002", "QDX-32C-PE");
+    Sampling(50000000, 1000, 1000000);
+    m_document->Condition().AutoSave = 1;
+    m_document->Condition().AutoSaveFileType = 0;
+    m_run->StartCommand();
+    ASSERT_TRUE(m_run->RunActive());
+    m_loop.RunUntil(*m_run, [] { return false; }, std::chrono::milliseconds(80));
+    ASSERT_EQ(m_sim.FailFunction("DioDmGetCount", 21001, -1), 0);
+    ASSERT_TRUE(m_loop.RunUntil(*m_run, [this] { return !m_run->ThreadsAlive(); }, std::chrono::seconds(10)));
+    m_loop.DispatchPending(*m_run);
+    ASSERT_EQ(m_sim.FailFunction(nullptr, 0, 0), 0);
+    ASSERT_EQ(m_document->AutoSavedFiles.size(), 1u);
+    const std::vector<uint32_t> words = BlockWords(m_document->AutoSavedFiles[0], 1000000);
+    EXPECT_FALSE(words.empty());
+    for (uint32_t k = 0; k < words.size(); ++k) {
+        ASSERT_EQ(words[k], k);
+    }
+    EXPECT_EQ(m_window.Path, m_document->AutoSavedFiles[0]);
+    m_messages.Texts.clear();
+    m_run->StopRun();
+    EXPECT_FALSE(m_run->RunActive());
+}
+
+TEST_F(CRunTest, TimerFollowsTheBlockTheCountHasReached) {
+    Open("DIO002", "QDX-32C-PE");
+    Sampling(50000000, 1, 100000);
+    m_document->Condition().SamplingGroup.ClockUnit = 3;  // 1 us: 100,000 words a block take 0.1 s
+    m_document->Condition().AutoSave = 1;
+    m_run->StartCommand();
+    ASSERT_TRUE(m_run->RunActive());
+    ASSERT_TRUE(m_loop.RunUntil(
+        *m_run,
+        [this] {
+            m_run->OnStatusTimer();
+            return m_document->CurrentBlock.load() >= 2;
+        },
+        std::chrono::seconds(10)));
+    const uint32_t count = std::stoul(m_window.Rows[2].Value);
+    EXPECT_EQ(static_cast<uint32_t>(m_document->CurrentBlock.load()), count / 100000);
+    m_run->StopRun();
+    ASSERT_TRUE(WaitForRunEnd());
+    EXPECT_GE(m_document->AutoSavedFiles.size(), 3u);
+}
