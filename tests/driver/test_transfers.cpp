@@ -310,6 +310,76 @@ TEST_F(TransferTest, CallbacksRunOnTheLibraryThread)
     EXPECT_EQ(seen.Counts.load(), 1);
 }
 
+TEST_F(TransferTest, CallbacksMayCallTheLibraryWithoutDeadlock)
+{
+    struct REENTRY {
+        const CDriverBinding* Binding = nullptr;
+        std::atomic<int32_t> StopResult{-2};
+        std::atomic<int32_t> ResetResult{-2};
+        std::atomic<uint32_t> Count{0};
+    } reentry;
+    reentry.Binding = m_binding.get();
+    const int16_t id = Open("DIO002");
+    std::vector<uint32_t> ring(1000, 0);
+    SetupTransfer(id, 1, ring.data(), 1000, 2000);
+    ASSERT_EQ(Dio(&E::DioDmSetStopCallBackProc, id,
+                  +[](int16_t board, int16_t dir, void* param) {
+                      auto* r = static_cast<REENTRY*>(param);
+                      uint32_t count = 0;
+                      uint32_t carry = 0;
+                      (void)r->Binding->Call(&E::DioDmGetCount, board, dir, &count, &carry);
+                      r->Count = count;
+                      r->StopResult = r->Binding->Call(&E::DioDmTransferStop, board, dir);
+                      r->ResetResult = r->Binding->Call(&E::DioResetDevice, board);
+                  },
+                  static_cast<void*>(&reentry)),
+              0);
+    ASSERT_EQ(Dio(&E::DioDmTransferStart, id, 1), 0);
+    ASSERT_TRUE(WaitUntil([&] { return reentry.ResetResult.load() != -2; }));
+    EXPECT_EQ(reentry.Count.load(), 2000u);
+    EXPECT_EQ(reentry.StopResult.load(), 0);
+    EXPECT_EQ(reentry.ResetResult.load(), 0);
+    // The board is usable again from the host.
+    ASSERT_EQ(Dio(&E::DioDmTransferStop, id, 1), 0);
+    SetupTransfer(id, 1, ring.data(), 1000, 100);
+    ASSERT_EQ(Dio(&E::DioDmTransferStart, id, 1), 0);
+    EXPECT_TRUE(WaitEnded(id, 1));
+}
+
+TEST_F(TransferTest, QueriesFromSeveralThreadsWhileRunsStartAndStop)
+{
+    const int16_t id = Open("DIO002");
+    std::vector<uint32_t> ring(1u << 16, 0);
+    std::atomic<bool> done{false};
+    std::atomic<uint32_t> failures{0};
+    const auto poll = [&](bool pointer) {
+        while (!done.load()) {
+            uint32_t a = 0;
+            uint32_t b = 0;
+            uint32_t c = 0;
+            const int32_t result = pointer ? Dio(&E::DioDmGetWritePointer, id, 1, &a, &b, &c)
+                                           : Dio(&E::DioDmGetStatus, id, 1, &a, &b);
+            if (result != 0) ++failures;
+        }
+    };
+    std::thread pointerReader(poll, true);
+    std::thread statusReader(poll, false);
+    for (int run = 0; run < 5; ++run) {
+        SetupTransfer(id, 1, ring.data(), 1u << 16, 0, 1, 3);
+        ASSERT_EQ(Dio(&E::DioDmTransferStart, id, 1), 0);
+        std::this_thread::sleep_for(5ms);
+        CTestMessageQueue other;
+        ASSERT_TRUE(m_binding->SetMessagePoster(&CTestMessageQueue::Post, &other));
+        ASSERT_TRUE(m_binding->SetMessagePoster(&CTestMessageQueue::Post, &m_queue));
+        ASSERT_EQ(Dio(&E::DioDmTransferStop, id, 1), 0);
+        EXPECT_TRUE(m_queue.WaitFor(kWindow, QDX_MSG_TRANSFER_STOPPED, 1s)) << run;
+    }
+    done = true;
+    pointerReader.join();
+    statusReader.join();
+    EXPECT_EQ(failures.load(), 0u);
+}
+
 TEST_F(TransferTest, LoopbackReplaysTheGeneratingBoard)
 {
     const int16_t generator = Open("DIO000");
