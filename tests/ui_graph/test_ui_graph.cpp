@@ -46,6 +46,7 @@ private slots:
     void comparesAndBookmarksFromTheFrameLists();
     void heldScrollButtonKeepsScrolling();
     void keysMoveTheCaretAndScroll();
+    void tinyAndEmptyViewsPaint();
 
 private:
     [[nodiscard]] QColor Pixel(int x, int y) { return m_view->RenderSurface().pixelColor(x, y); }
@@ -364,6 +365,27 @@ void TestGraphView::keysMoveTheCaretAndScroll() {
     QCOMPARE(m_view->CaretRect().width(), 1);
     QTest::keyClick(m_view.get(), Qt::Key_Insert);
     QCOMPARE(m_view->CaretRect().width(), 10);
+}
+
+void TestGraphView::tinyAndEmptyViewsPaint() {
+    // A window smaller than its strips and a sampling memory with nothing valid.
+    m_view->resize(40, 50);
+    QApplication::processEvents();
+    QCOMPARE(m_view->RenderSurface().size(), m_view->Surface().size());
+    QCOMPARE(Geometry().RowsPerPage(), 0);
+    m_doc->Document().Condition().Direction = DIRECTION_SAMPLING;
+    m_view->resize(1000, 700);
+    QApplication::processEvents();
+    m_view->OnDocumentUpdate();
+    const CGraphGeometry& g = Geometry();
+    QCOMPARE(m_view->Model().ValidLength(), 0);
+    QCOMPARE(Pixel(MidX(g, 2), HighY(g, 0)), Black);
+    QCOMPARE(Pixel(MidX(g, 3), g.GraphArea().top + 30), QColor(50, 50, 50));  // the separators stay
+    m_view->ToggleCursorA();
+    m_view->SetZoom(128);
+    m_view->JumpToClock(999999);
+    QCOMPARE(m_view->Model().Current().clock, 999999);
+    QVERIFY(!m_view->RenderSurface().isNull());
 }
 
 QTEST_MAIN(TestGraphView)
