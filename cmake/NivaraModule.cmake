@@ -18,7 +18,7 @@ endfunction()
 
 # A GoogleTest executable of the core: every .cpp of the calling folder.
 # Labelled "core"; set NIVARA_TEST_LABELS (e.g. "core;tsan") before the call
-# for other labels: tests labelled "tsan" also run under ThreadSanitizer.
+# for more labels: tests labelled "tsan" also run under ThreadSanitizer.
 function(nivara_core_test name)
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   add_executable(${name} ${sources})
@@ -26,8 +26,12 @@ function(nivara_core_test name)
   if(NOT NIVARA_TEST_LABELS)
     set(NIVARA_TEST_LABELS core)
   endif()
+  # gtest_discover_tests keeps only the first element of a list value, so the
+  # labels become one word ("core_tsan"): ctest -L takes a regular expression,
+  # and both -L core and -L tsan select it.
+  string(REPLACE ";" "_" label "${NIVARA_TEST_LABELS}")
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
-                       PROPERTIES LABELS "${NIVARA_TEST_LABELS}")
+                       PROPERTIES LABELS "${label}")
 endfunction()
 
 # A QtTest executable driving real widgets offscreen: every .cpp of the
