@@ -1,7 +1,9 @@
 #include "device/CAutoSaveThread.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
+#include <thread>
 
 #include "device/CRunPacer.h"
 #include "device/CRunState.h"
@@ -19,10 +21,13 @@ CAutoSaveThread::CAutoSaveThread(CRunState& state) : m_state(state) {
 void CAutoSaveThread::Run() {
     m_state.PostBlock(0, 0, 0);
     const uint64_t pause = m_state.Settings.PeriodNs * 10;
-    while (CRunPacer::Pause(pause, m_state.EndThreads)) {
-        if (Pass() == Outcome::Finish) {
-            break;
-        }
+    bool finished = false;
+    while (!finished && CRunPacer::Pause(pause, m_state.EndThreads)) {
+        finished = Pass() == Outcome::Finish;
+    }
+    if (!finished) {
+        // The window ends the run (the transfer has stopped): take the rest.
+        (void)Pass();
     }
     Finish();
 }
@@ -105,11 +110,16 @@ void CAutoSaveThread::HandOver(uint32_t piece) {
 // fill: wait for it (the source buffer is the slack), or give up when the
 // window ends the threads.
 bool CAutoSaveThread::WaitForWriterHalf(bool& waited) {
+    // While ending, the window thread writes the halves as it waits for the
+    // threads; it is given a few seconds before the words are given up.
+    constexpr int EndingPolls = 25000;
+    int endingPolls = 0;
     while (m_state.HalfPending[m_writer].load(std::memory_order_acquire)) {
         waited = true;
-        if (!CRunPacer::Pause(CRunPacer::ShortestPauseNs, m_state.EndThreads)) {
+        if (m_state.EndThreads.load(std::memory_order_acquire) && ++endingPolls > EndingPolls) {
             return false;
         }
+        std::this_thread::sleep_for(std::chrono::nanoseconds(CRunPacer::ShortestPauseNs));
     }
     return true;
 }

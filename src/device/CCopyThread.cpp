@@ -22,10 +22,13 @@ uint32_t CCopyThread::CopyRing(const uint32_t* ring, uint32_t ringLength, uint32
 void CCopyThread::Run() {
     const uint64_t pause = m_state.Settings.PeriodNs / 2;
     bool ended = false;
-    while (!ended && CRunPacer::Pause(pause, m_state.EndThreads)) {
-        if (!Pass(ended)) {
-            break;
-        }
+    bool failed = false;
+    while (!ended && !failed && CRunPacer::Pause(pause, m_state.EndThreads)) {
+        failed = !Pass(ended);
+    }
+    if (!ended && !failed) {
+        // The window ends the run (the transfer has stopped): copy the rest.
+        (void)Pass(ended);
     }
     m_state.CopyEnded();
 }

@@ -29,17 +29,29 @@ CDeviceRun::CDeviceRun(const RUN_DRIVER_CALLS& driver, const LINKS& links)
       m_blocks(std::make_unique<CBlockFiles>(links.Document, links.Records)),
       m_statusRows(CBoardStatus::InitialRows()) {}
 
+// The window goes while its run may still be going: the transfer stops, the
+// threads end after handing over every word, and the document, which other
+// windows may still show, gets its editing state and count back. The window's
+// views are not asked for anything any more.
 CDeviceRun::~CDeviceRun() {
-    if (m_deviceOpen) {
-        if (m_runActive) {
-            m_driver.DioDmTransferStop(m_deviceId, m_links.Document.Condition().Direction);
-            m_runActive = false;
-            m_links.Document.IsRunning.store(0);
+    CLogicDocument& document = m_links.Document;
+    if (m_deviceOpen && m_runActive) {
+        const int16_t direction = document.Condition().Direction;
+        (void)m_driver.DioDmTransferStop(m_deviceId, direction);
+        uint32_t count = 0;
+        uint32_t carry = 0;
+        if (direction == DIRECTION_SAMPLING && m_driver.DioDmGetCount(m_deviceId, 1, &count, &carry) == 0) {
+            document.LastCount.store(count);
+            document.LastCarry.store(carry);
         }
-        EndThreads();
-        m_driver.DioExit(m_deviceId);
+        document.Condition().ReadOnly = m_savedReadOnly;
+        m_runActive = false;
+        document.IsRunning.store(0);
     }
     EndThreads();
+    if (m_deviceOpen) {
+        (void)m_driver.DioExit(m_deviceId);
+    }
 }
 
 // ---------------------------------------------------------------- board

@@ -303,7 +303,9 @@ TEST_F(CRunTest, ClosingTheWindowMidRunStopsTheBoardAndWritesEveryCollectedWord)
         }
     }
     EXPECT_GT(k, 0u);
+    EXPECT_EQ(k, m_document->LastCount.load());
     EXPECT_EQ(m_document->IsRunning.load(), 0);
+    EXPECT_EQ(m_document->Condition().ReadOnly, 0);
 }
 
 TEST_F(CRunTest, FailedBoardQueryEndsTheThreadsWithEveryCollectedWordWritten) {
