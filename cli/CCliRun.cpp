@@ -252,6 +252,11 @@ void CCliRun::PrintStatus() const {
     for (const STATUS_ROW& row : m_run->StatusRows()) {
         std::printf("%s: %s\n", row.Label.c_str(), row.Value.c_str());
     }
+    if (m_graph.Matches() > 0) {
+        const RUN_SELECTION& match = m_graph.LastSelection();
+        std::printf("monitor matches: %d, last at clock %u (rows %d to %d)\n", m_graph.Matches(), match.AnchorClock,
+                    match.AnchorRow, match.CaretRow);
+    }
     for (const std::string& path : m_session.Document.AutoSavedFiles) {
         std::printf("block: %s\n", path.c_str());
     }
