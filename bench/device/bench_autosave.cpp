@@ -96,6 +96,7 @@ int64_t CheckBlocks(const std::vector<std::string>& files, uint32_t blockWords) 
                    stored <= blockWords && file.ReadWords(words.data(), stored);
         }
         if (!read) {
+            std::fprintf(stderr, "  %s: cannot read the block\n", path.c_str());
             return -1;
         }
         for (uint32_t i = 0; i < stored; ++i, ++k) {
