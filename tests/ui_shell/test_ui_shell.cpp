@@ -438,6 +438,31 @@ private slots:
         }
     }
 
+    void conditionFileRoundTrip() {
+        QTemporaryDir folder;
+        const std::string path = folder.filePath("cond.nvc").toStdString();
+        CLogicDocument& document = Active()->Doc().Document();
+        document.SetClock(DIRECTION_GENERATING, 7, 3);
+        document.SetStopPosition(DIRECTION_GENERATING, 499);
+        m_chooser.Answer = path;
+        QVERIFY(m_frame->Action(cmd::FileSaveCondition)->isEnabled());
+        QVERIFY(m_frame->OnCommand(cmd::FileSaveCondition));
+        QVERIFY(QFileInfo::exists(QString::fromStdString(path)));
+        document.SetClock(DIRECTION_GENERATING, 1, 2);
+        document.SetStopPosition(DIRECTION_GENERATING, 999);
+        QVERIFY(m_frame->OnCommand(cmd::FileOpenCondition));
+        QCOMPARE(document.Condition().GeneratingGroup.Clock, 7u);
+        QCOMPARE(document.Condition().GeneratingGroup.ClockUnit, int16_t(3));
+        QCOMPARE(document.Condition().GeneratingGroup.StopPosition, 499u);
+        QVERIFY(m_messages.Shown.empty());
+        m_chooser.Answer = folder.filePath("missing.nvc").toStdString();
+        QVERIFY(m_frame->OnCommand(cmd::FileOpenCondition));
+        QCOMPARE(m_messages.Shown.size(), std::size_t(1));
+        QCOMPARE(m_messages.Shown[0].first, LoadText(64515));
+        // Save Data Pattern waits for a first data pattern.
+        QVERIFY(!m_frame->Action(cmd::FileSaveDataPattern)->isEnabled());
+    }
+
     void failedOpenAndSaveKeepTheSavedFlag() {
         CLogicDocument& document = Active()->Doc().Document();
         document.Saved = 0;

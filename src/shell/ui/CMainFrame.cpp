@@ -20,6 +20,8 @@
 #include "device/CDeviceRun.h"
 #include "device/CDriverBinding.h"
 #include "device/ui/CPropertiesWnd.h"
+#include "files/ConditionFile.h"
+#include "files/DataPatternFile.h"
 #include "resources/CStringTable.h"
 #include "shell/CChildFrameLayout.h"
 #include "shell/CCloseQuery.h"
@@ -45,6 +47,9 @@ public:
     CWaitCursor(const CWaitCursor&) = delete;
     CWaitCursor& operator=(const CWaitCursor&) = delete;
 };
+
+constexpr const char* ConditionFilter = "VARDEK Nivara Config (*.nvc) |*.nvc||";
+constexpr const char* DataPatternFilter = "VARDEK Basic Data Pattern (*.bdp) |*.bdp||";
 
 constexpr int ApplicationTitle = 128;
 constexpr int ToolbarTitle = 124;
@@ -153,6 +158,7 @@ CMainFrame::CMainFrame(IUserMessages* messages, QWidget* parent)
 }
 
 CMainFrame::~CMainFrame() {
+    m_destroying = true;
     if (m_binding) {
         m_binding->SetMessagePoster(nullptr, nullptr);
     }
@@ -221,6 +227,26 @@ void CMainFrame::CreateHandlers() {
     AddHandler(cmd::FileOpen, [this] { OnFileOpen(); });
     AddHandler(cmd::FileSave, [this] { OnFileSave(); });
     AddHandler(cmd::FileSaveAs, [this] { OnFileSaveAs(); });
+    AddHandler(cmd::FileOpenCondition, [this] {
+        OpenOtherFile(ConditionFilter, "nvc", [](CChildFrame& frame, const std::string& path) {
+            return ReadConditionFile(frame.Doc().Document(), frame, path);
+        });
+    });
+    AddHandler(cmd::FileSaveCondition, [this] {
+        SaveOtherFile(ConditionFilter, "*.nvc", [](CChildFrame& frame, const std::string& path) {
+            return WriteConditionFile(frame.Doc().Document(), path);
+        });
+    });
+    AddHandler(cmd::FileOpenDataPattern, [this] {
+        OpenOtherFile(DataPatternFilter, "bdp", [](CChildFrame& frame, const std::string& path) {
+            return ReadDataPatternFile(frame.Doc().Document(), frame, path);
+        });
+    });
+    AddHandler(cmd::FileSaveDataPattern, [this] {
+        SaveOtherFile(DataPatternFilter, "*.bdp", [](CChildFrame& frame, const std::string& path) {
+            return WriteDataPatternFile(frame.Doc().Document(), path);
+        });
+    });
     AddHandler(cmd::DeviceStart, [this] { if (CChildFrame* f = ActiveChildFrame()) f->Run().StartCommand(); });
     AddHandler(cmd::DeviceStop, [this] { if (CChildFrame* f = ActiveChildFrame()) f->Run().StopRun(); });
     CreateGraphHandlers();
@@ -524,7 +550,7 @@ void CMainFrame::OnFrameClosed(CChildFrame* frame) {
 void CMainFrame::OnFrameDestroyed(CChildFrame* frame) {
     m_frames.erase(std::remove(m_frames.begin(), m_frames.end(), frame), m_frames.end());
     m_liveFrames.erase(std::remove(m_liveFrames.begin(), m_liveFrames.end(), frame), m_liveFrames.end());
-    if (m_liveFrames.empty() && m_doc) {
+    if (m_liveFrames.empty() && m_doc && !m_destroying) {
         // The document goes after the last window that shows it.
         m_doc->setParent(nullptr);
         m_doc->deleteLater();
@@ -667,6 +693,48 @@ CPulseFileCommands::Outcome CMainFrame::SaveAs(CChildFrame& frame) {
         frame.Doc().SetPathName(QString::fromStdString(path));
     }
     return outcome;
+}
+
+// Condition and data pattern files: a document is created first for a read
+// when none is open; a write needs one.
+void CMainFrame::OpenOtherFile(const char* filter, const char* extension, const FILE_STEP& read) {
+    const auto chosen = m_chooser->ChooseFileToOpen(filter, extension);
+    if (!chosen || chosen->empty()) {
+        return;
+    }
+    if (ActiveChildFrame() == nullptr && OnFileNew() == nullptr) {
+        return;
+    }
+    CChildFrame* frame = ActiveChildFrame();
+    FileResult result;
+    {
+        CWaitCursor wait;
+        result = read(*frame, *chosen);
+    }
+    if (!result.Ok) {
+        ShowMessage(LoadText(CPulseFileCommands::OpenFailedMessage), MessageIcon::Error);
+    }
+    frame->Repaint();
+    RefreshGrid();
+}
+
+void CMainFrame::SaveOtherFile(const char* filter, const char* extension, const FILE_STEP& write) {
+    CChildFrame* frame = ActiveChildFrame();
+    if (frame == nullptr) {
+        return;
+    }
+    const auto chosen = m_chooser->ChooseFileToSave(filter, extension, frame->Doc().PathName().toStdString());
+    if (!chosen || chosen->empty()) {
+        return;
+    }
+    FileResult result;
+    {
+        CWaitCursor wait;
+        result = write(*frame, *chosen);
+    }
+    if (!result.Ok) {
+        ShowMessage(LoadText(CPulseFileCommands::SaveFailedMessage), MessageIcon::Error);
+    }
 }
 
 // ---------------------------------------------------------------- devices

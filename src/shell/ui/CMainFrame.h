@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "document/IUserMessages.h"
+#include "files/FileResult.h"
 #include "shell/CCommandState.h"
 #include "shell/CPulseFileCommands.h"
 
@@ -113,6 +114,9 @@ private:
     void OnFileSave();
     void OnFileSaveAs();
     [[nodiscard]] CPulseFileCommands::Outcome SaveAs(CChildFrame& frame);
+    using FILE_STEP = std::function<FileResult(CChildFrame&, const std::string&)>;
+    void OpenOtherFile(const char* filter, const char* extension, const FILE_STEP& read);
+    void SaveOtherFile(const char* filter, const char* extension, const FILE_STEP& write);
     // Window commands
     void OnWindowNew();
     void OnCloseAllWindows();
@@ -140,4 +144,5 @@ private:
     bool m_searchMade = false;
     bool m_patternCreated = false;
     bool m_exiting = false;
+    bool m_destroying = false;
 };
