@@ -128,13 +128,11 @@ struct BENCH_SETUP {
     }
 };
 
-uint32_t g_memoryWords = 1000000;
-
-void Configure(CLogicDocument& document, const BENCH_CASE& c, uint64_t words) {
+void Configure(CLogicDocument& document, const BENCH_CASE& c, uint64_t words, uint32_t memoryWords) {
     document.SetDevice(c.Type, c.Device);
     LOGIC_CONDITION& condition = document.Condition();
     condition.Direction = DIRECTION_SAMPLING;
-    (void)document.SetSize(DIRECTION_SAMPLING, g_memoryWords, 1);
+    (void)document.SetSize(DIRECTION_SAMPLING, memoryWords, 1);
     DIRECTION_GROUP& group = condition.SamplingGroup;
     group.ClockType = 1;
     group.Clock = c.ClockNs;
@@ -148,10 +146,11 @@ void Configure(CLogicDocument& document, const BENCH_CASE& c, uint64_t words) {
     condition.AutoSaveFileType = c.FileType;
 }
 
-bool RunCase(CDriverBinding& binding, const BENCH_CASE& c, uint64_t words, const std::filesystem::path& root) {
+bool RunCase(CDriverBinding& binding, const BENCH_CASE& c, uint64_t words, uint32_t memoryWords,
+             const std::filesystem::path& root) {
     const std::filesystem::path folder = root / (std::string(c.Device) + (c.FileType ? "-vpb" : "-csv"));
     BENCH_SETUP setup(binding, folder.string());
-    Configure(setup.Document, c, words);
+    Configure(setup.Document, c, words, memoryWords);
     CDeviceRun run(binding.RunCalls(), setup.Links());
     if (run.OpenDevice(c.Device) != 0) {
         return false;
@@ -166,11 +165,11 @@ bool RunCase(CDriverBinding& binding, const BENCH_CASE& c, uint64_t words, const
         bytes += std::filesystem::file_size(path);
     }
     const uint32_t count = setup.Document.LastCount.load();
-    const int64_t checked = CheckBlocks(setup.Document.AutoSavedFiles, g_memoryWords);
+    const int64_t checked = CheckBlocks(setup.Document.AutoSavedFiles, memoryWords);
     const bool complete = setup.Messages.Count == 0 && count == words && checked == static_cast<int64_t>(words);
     std::printf("%-10s %-4s clock %3u ns (%5.1f Mwords/s), blocks of %u words: %llu words in %.2f s = %.1f Mwords/s, %zu blocks, "
                 "%.0f MB written at %.0f MB/s, %s\n",
-                c.Type, c.FileType ? "vpb" : "csv", c.ClockNs, 1000.0 / c.ClockNs, g_memoryWords,
+                c.Type, c.FileType ? "vpb" : "csv", c.ClockNs, 1000.0 / c.ClockNs, memoryWords,
                 static_cast<unsigned long long>(checked < 0 ? 0 : checked), elapsed,
                 double(count) / elapsed / 1e6, setup.Document.AutoSavedFiles.size(), double(bytes) / 1e6,
                 double(bytes) / 1e6 / elapsed,
@@ -187,7 +186,7 @@ bool RunCase(CDriverBinding& binding, const BENCH_CASE& c, uint64_t words, const
 void CpuCase(CDriverBinding& binding, const std::filesystem::path& root) {
     const std::filesystem::path folder = root / "cpu";
     BENCH_SETUP setup(binding, folder.string());
-    Configure(setup.Document, {"DIO000", "QDX-32A-PE", 1, 0}, 1000000);
+    Configure(setup.Document, {"DIO000", "QDX-32A-PE", 1, 0}, 1000000, 1000000);
     LOGIC_CONDITION& condition = setup.Document.Condition();
     condition.SamplingGroup.ClockUnit = 2;
     condition.SamplingGroup.StopTrigger = 1;
@@ -275,13 +274,11 @@ int main(int argc, char** argv) {
         {"DIO002", "QDX-32C-PE", 20, 0},  // text at 50,000,000 words/s
     };
     const int only = argc > 2 ? std::atoi(argv[2]) : 0;
-    if (argc > 3) {
-        g_memoryWords = static_cast<uint32_t>(std::strtoul(argv[3], nullptr, 10));
-    }
+    const uint32_t memoryWords = argc > 3 ? static_cast<uint32_t>(std::strtoul(argv[3], nullptr, 10)) : 1000000;
     bool ok = true;
     for (int i = 0; i < 4; ++i) {
         if (only == 0 || only == i + 1) {
-            ok = RunCase(binding, cases[i], words, root) && ok;
+            ok = RunCase(binding, cases[i], words, memoryWords, root) && ok;
         }
     }
     if (only == 0 || only == 5) {
