@@ -81,7 +81,7 @@ TEST_F(CRunTest, RingBoardCopiesIntoTheMemoryAndThe1001stWordGoesToWordZero) {
 
 TEST_F(CRunTest, TextBlocksSplitIntoHalfBuffersAndHoldEveryWord) {
     Open("DIO002", "QDX-32C-PE");
-    Sampling(1100000, 200, 1000000);
+    Sampling(1100000, 500, 1000000);
     m_document->Condition().AutoSave = 1;
     m_document->Condition().AutoSaveFileType = 0;
     m_loop.Record(true);
@@ -334,8 +334,8 @@ TEST_F(CRunTest, FailedBoardQueryEndsTheThreadsWithEveryCollectedWordWritten) {
 
 TEST_F(CRunTest, TimerFollowsTheBlockTheCountHasReached) {
     Open("DIO002", "QDX-32C-PE");
-    Sampling(50000000, 1, 100000);
-    m_document->Condition().SamplingGroup.ClockUnit = 3;  // 1 us: 100,000 words a block take 0.1 s
+    Sampling(50000000, 4, 100000);
+    m_document->Condition().SamplingGroup.ClockUnit = 3;  // 4 us: 100,000 words a block take 0.4 s
     m_document->Condition().AutoSave = 1;
     m_run->StartCommand();
     ASSERT_TRUE(m_run->RunActive());
