@@ -215,6 +215,26 @@ private slots:
         QVERIFY(!m_frame->Action(cmd::FileNew)->isEnabled());
     }
 
+    void acceleratorsReachTheirCommands() {
+        CChildFrame* child = Active();
+        child->ActivateGraph();
+        m_frame->UpdateCommandUI();
+        QTest::keyClick(child->View(), Qt::Key_O, Qt::ControlModifier);
+        QCOMPARE(m_chooser.Dialogs, 1);
+        // Save without a path asks for one.
+        QTest::keyClick(child->View(), Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(m_chooser.Dialogs, 2);
+        // F6 and Shift+F6 move between the graph, the tree and the list.
+        QTest::keyClick(child->View(), Qt::Key_F6);
+        QVERIFY(child->Tree()->hasFocus());
+        QVERIFY(!child->GraphIsActiveView());
+        QVERIFY(!m_frame->Action(cmd::ZoomIn)->isEnabled());
+        QTest::keyClick(child->Tree(), Qt::Key_F6, Qt::ShiftModifier);
+        QVERIFY(child->View()->hasFocus());
+        QVERIFY(child->GraphIsActiveView());
+        QVERIFY(m_frame->Action(cmd::ZoomIn)->isEnabled());
+    }
+
     void frameworkSaveCommandsAreRefused() {
         QVERIFY(!m_frame->OnCommand(cmd::FrameworkSave));
         QVERIFY(!m_frame->OnCommand(cmd::FrameworkSaveAs));
@@ -554,6 +574,8 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(!child->RunActive(), 5000);
         QCOMPARE(document.LastCount.load(), 200u);
         QVERIFY(!child->View()->DrawingSuspended());
+        // The graph shows the valid part of the recording.
+        QCOMPARE(child->View()->LastClock(), 199u);
         QVERIFY(m_frame->Action(cmd::DeviceStart)->isEnabled() || !child->CanStart());
     }
 
