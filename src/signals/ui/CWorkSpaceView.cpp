@@ -1,6 +1,7 @@
 #include "signals/ui/CWorkSpaceView.h"
 
 #include <QComboBox>
+#include <algorithm>
 
 #include "resources/CStringTable.h"
 
