@@ -6,6 +6,29 @@
 
 #include "document/CImproperArgument.h"
 
+#include <sys/mman.h>
+#include <unistd.h>
+
+namespace {
+
+// Large memories ask for huge pages: the first touch of 400 MB then costs a
+// few hundred faults instead of a hundred thousand.
+void AdviseHugePages(void* block, std::size_t bytes) {
+    constexpr std::size_t Large = std::size_t{8} << 20;
+    if (bytes < Large) {
+        return;
+    }
+    const auto page = static_cast<std::uintptr_t>(sysconf(_SC_PAGESIZE));
+    const auto begin = (reinterpret_cast<std::uintptr_t>(block) + page - 1) / page * page;
+    const auto end = (reinterpret_cast<std::uintptr_t>(block) + bytes) / page * page;
+    if (end > begin) {
+        // Only advice: without huge pages the memory works the same.
+        (void)madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
+    }
+}
+
+}  // namespace
+
 CLogicMemory::CLogicMemory(uint32_t length) {
     if (length == 0) {
         length = 1;
@@ -14,6 +37,7 @@ CLogicMemory::CLogicMemory(uint32_t length) {
     if (m_words == nullptr) {
         throw std::bad_alloc();
     }
+    AdviseHugePages(m_words, static_cast<std::size_t>(length) * sizeof(uint32_t));
     m_length = length;
 }
 
@@ -35,6 +59,7 @@ bool CLogicMemory::Resize(uint32_t length) {
     }
     m_words = static_cast<uint32_t*>(grown);
     if (length > m_length) {
+        AdviseHugePages(m_words, static_cast<std::size_t>(length) * sizeof(uint32_t));
         std::memset(m_words + m_length, 0, static_cast<std::size_t>(length - m_length) * sizeof(uint32_t));
     }
     m_length = length;
