@@ -13,12 +13,6 @@ constexpr uint32_t WM_RUN_OVERFLOW = 0x41F;
 // sampling memory, lParam MakeMatchParam(...). The window thread resumes
 // drawing and selects the match.
 constexpr uint32_t WM_MONITOR_MATCH = 0x40E;
-// A block file could not be created, written or closed: stop the transfer
-// and show message 41051 with the system's text (wParam: errno value).
-constexpr uint32_t WM_BLOCK_FILE_FAILED = 0x41D;
-
-// The board's count notification; a run does not need it.
-constexpr uint32_t WM_TRANSFER_COUNT = 0x1351;
 
 // Packs what the window thread needs to show a monitor match.
 struct MONITOR_MATCH_PARAM {
