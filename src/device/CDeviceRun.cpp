@@ -286,6 +286,7 @@ void CDeviceRun::StopRun() {
         if (countResult == 0) {
             ReportCall(m_driver.DioDmGetStatus(m_deviceId, 1, &status, &errorBits), "DioDmGetStatus");
         }
+        WaitForCopiedWords(count);
         document.LastCount.store(count);
         document.LastCarry.store(carry);
         if (document.Condition().AutoSave == 0 && count > 0) {
@@ -300,6 +301,19 @@ void CDeviceRun::StopRun() {
         RestoreAfterRun();
     }
     m_links.Window.EnableProperties(document.IsRunning.load() == 0);
+}
+
+// A ring board's words reach the memory through the copy thread, which polls
+// the board: before the graph shows the ended run, the copy thread takes the
+// words it has not reached yet. It never waits for the window thread, and it
+// ends by itself when it cannot take them, so the wait is short.
+void CDeviceRun::WaitForCopiedWords(uint32_t count) {
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    while (m_state->CopyAlive.load(std::memory_order_acquire) &&
+           static_cast<uint32_t>(m_state->CopiedWords.load(std::memory_order_acquire)) != count &&
+           std::chrono::steady_clock::now() < until) {
+        std::this_thread::sleep_for(std::chrono::microseconds(200));
+    }
 }
 
 // ---------------------------------------------------------------- timer

@@ -72,6 +72,7 @@ private:
     void StartThreads();
     void EndThreads();
     void RestoreAfterRun();
+    void WaitForCopiedWords(uint32_t count);
     void ReportCall(int32_t code, const char* functionName);
     [[nodiscard]] std::string ErrorText(int32_t code) const;
     void OnAutoSaveBlock();

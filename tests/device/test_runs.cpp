@@ -352,3 +352,20 @@ TEST_F(CRunTest, TimerFollowsTheBlockTheCountHasReached) {
     ASSERT_TRUE(WaitForRunEnd());
     EXPECT_GE(m_document->AutoSavedFiles.size(), 3u);
 }
+
+// When a ring board's run ends, the graph shows the memory at once: every
+// word the board counted is in it by then, not only those the copy thread
+// had reached at its last poll.
+TEST_F(CRunTest, RingBoardMemoryHoldsEveryCountedWordWhenTheRunEnds) {
+    Open("DIO000", "QDX-32A-PE");
+    Sampling(40, 8000000, 1000);
+    m_run->StartRun();
+    ASSERT_TRUE(m_run->RunActive());
+    ASSERT_TRUE(m_loop.RunUntil(*m_run, [this] { return !m_run->RunActive(); }, std::chrono::seconds(20)));
+    ASSERT_EQ(m_document->LastCount.load(), 40u);
+    const CLogicMemory& memory = m_document->SamplingMemory();
+    for (uint32_t j = 0; j < 40; ++j) {
+        ASSERT_EQ(memory.Word(j), j) << j;
+    }
+    ASSERT_TRUE(WaitForRunEnd());
+}
