@@ -72,8 +72,12 @@ bool CCommandState::QueryAlwaysAvailable(int command, const COMMAND_CONTEXT& con
     case cmd::LanguageEnglish:
         result = Checked(true, context.Language != 1041);
         return true;
-    case cmd::FileOpenCondition: case cmd::FileSaveCondition:
-        // No rule: available with and without a document, also during a run.
+    case cmd::FileOpenCondition:
+        // Loading a condition resizes the memory of its direction: never
+        // under a running transfer, which reads or writes that memory.
+        result = Enabled(!context.RunActive && !context.DocumentRunning);
+        return true;
+    case cmd::FileSaveCondition:
         result = Enabled(true);
         return true;
     default:
@@ -92,7 +96,8 @@ COMMAND_UI CCommandState::QueryWithoutFrame(int command, const COMMAND_CONTEXT& 
 
 COMMAND_UI CCommandState::QueryFrame(int command, const COMMAND_CONTEXT& c) {
     const bool generating = c.Direction == DIRECTION_GENERATING;
-    const bool idle = !c.RunActive;
+    // Another window of the document that runs blocks this one too.
+    const bool idle = !c.RunActive && !c.DocumentRunning;
     switch (command) {
     case cmd::DeviceStart: return Enabled(c.DeviceOpen && idle);
     case cmd::DeviceStop: return Enabled(c.DeviceOpen && c.RunActive);
@@ -124,14 +129,15 @@ COMMAND_UI CCommandState::QueryFrame(int command, const COMMAND_CONTEXT& c) {
         if (InRange(command, cmd::RecentFileFirst, cmd::RecentFileCount) ||
             InRange(command, cmd::RecentConditionFileFirst, cmd::RecentFileCount) ||
             InRange(command, cmd::RecentDataPatternFileFirst, cmd::RecentFileCount)) {
-            return Enabled(true);
+            // A recent file loads into the document's memories.
+            return Enabled(idle);
         }
         return {};
     }
 }
 
 COMMAND_UI CCommandState::QueryGraph(int command, const COMMAND_CONTEXT& c) {
-    const bool idle = !c.RunActive;
+    const bool idle = !c.RunActive && !c.DocumentRunning;
     switch (command) {
     case cmd::ModeInsert: return Radio(true, c.InsertMode);
     case cmd::ModeOverwrite: return Radio(true, !c.InsertMode);

@@ -16,6 +16,8 @@ struct COMMAND_CONTEXT {
     // Active document window (HasFrame false: no document window is open)
     bool HasFrame = false;
     bool RunActive = false;
+    // Some window of the same document runs (they share its memories).
+    bool DocumentRunning = false;
     bool DeviceOpen = false;
     int Direction = 2;
     int ClockType = 1;  // of the current direction

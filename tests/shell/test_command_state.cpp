@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "document/LOGIC_CONDITION.h"
 #include "shell/CCommandState.h"
 #include "shell/CMenuTable.h"
 #include "shell/CommandIds.h"
@@ -80,10 +81,37 @@ TEST(CommandState, RunDisablesFileSearchPatternAndEditCommands) {
     for (int command : blocked) {
         EXPECT_FALSE(IsEnabled(command, c)) << command;
     }
-    EXPECT_TRUE(IsEnabled(cmd::FileOpenCondition, c));
+    // Loading a condition resizes the memory the board works in.
+    EXPECT_FALSE(IsEnabled(cmd::FileOpenCondition, c));
+    EXPECT_FALSE(IsEnabled(cmd::RecentFileFirst, c));
+    EXPECT_FALSE(IsEnabled(cmd::RecentConditionFileFirst, c));
     EXPECT_TRUE(IsEnabled(cmd::FileSaveCondition, c));
     EXPECT_TRUE(IsEnabled(cmd::ZoomIn, c));
     EXPECT_TRUE(IsEnabled(cmd::PulseRise, c));
+}
+
+// A second window of a document that runs in its first window: nothing that
+// loads into the shared memories or starts a second run, and no Stop for a
+// run this window does not own.
+TEST(CommandState, AnotherWindowOfARunningDocumentIsBlockedToo) {
+    COMMAND_CONTEXT c = Frame();
+    c.DeviceOpen = true;
+    c.Direction = DIRECTION_SAMPLING;
+    c.CanCopy = c.CanCut = c.CanPaste = c.CanUndo = c.CanRedo = true;
+    c.DocumentRunning = true;
+    const int blocked[] = {cmd::DeviceStart, cmd::DeviceStop, cmd::FileOpen, cmd::FileClose, cmd::FileSave,
+                           cmd::FileSaveAs, cmd::FileOpenCondition, cmd::FileOpenDataPattern,
+                           cmd::RecentFileFirst, cmd::RecentConditionFileFirst, cmd::RecentDataPatternFileFirst,
+                           cmd::Search, cmd::EditDisabled, cmd::EditCopy, cmd::EditPaste, cmd::EditUndo};
+    for (int command : blocked) {
+        EXPECT_FALSE(IsEnabled(command, c)) << command;
+    }
+    EXPECT_TRUE(IsEnabled(cmd::FileSaveCondition, c));
+    EXPECT_TRUE(IsEnabled(cmd::WindowNew, c));
+    c.DocumentRunning = false;
+    for (int command : blocked) {
+        EXPECT_EQ(IsEnabled(command, c), command != cmd::DeviceStop) << command;
+    }
 }
 
 TEST(CommandState, DirectionAndSelectionRules) {
