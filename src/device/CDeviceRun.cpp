@@ -125,11 +125,13 @@ bool CDeviceRun::ThreadsAlive() const {
 
 void CDeviceRun::StartCommand() {
     const LOGIC_CONDITION& condition = m_links.Document.Condition();
+    // The queries that take an error value: a folder the system cannot look
+    // at is a folder that cannot be created, never an exception.
     std::error_code error;
     const std::filesystem::path folder(condition.AutoSavePath);
     if (!std::filesystem::is_directory(folder, error)) {
         std::filesystem::create_directories(folder, error);
-        if (!std::filesystem::is_directory(folder) && condition.AutoSave == 1) {
+        if (!std::filesystem::is_directory(folder, error) && condition.AutoSave == 1) {
             m_links.Messages.ShowMessage(LoadText(41052), MessageIcon::Error);
             return;
         }

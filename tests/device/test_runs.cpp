@@ -4,6 +4,7 @@
 #include "RunTestSupport.h"
 #include "device/CRunState.h"
 #include "device/RunMessages.h"
+#include "resources/CStringTable.h"
 #include "files/CCsvFileRW.h"
 #include "files/CVpbFileRW.h"
 
@@ -367,5 +368,29 @@ TEST_F(CRunTest, RingBoardMemoryHoldsEveryCountedWordWhenTheRunEnds) {
     for (uint32_t j = 0; j < 40; ++j) {
         ASSERT_EQ(memory.Word(j), j) << j;
     }
+    ASSERT_TRUE(WaitForRunEnd());
+}
+
+// A folder the system cannot even look at (here a link that points at
+// itself) is a folder that cannot be created: message 41052, no run.
+TEST_F(CRunTest, UnreachableAutoSaveFolderRefusesTheStart) {
+    Open("DIO002", "QDX-32C-PE");
+    Sampling(1000, 1000, 1000);
+    std::filesystem::create_directories(m_folder);
+    const std::filesystem::path loop = m_folder / "loop";
+    std::filesystem::create_symlink(loop, loop);
+    m_document->Condition().AutoSave = 1;
+    m_document->Condition().AutoSavePath = (loop / "blocks").string();
+    m_run->StartCommand();
+    EXPECT_FALSE(m_run->RunActive());
+    ASSERT_EQ(m_messages.Texts.size(), 1u);
+    EXPECT_EQ(m_messages.Texts[0], LoadText(41052));
+    EXPECT_EQ(m_messages.Icons[0], MessageIcon::Error);
+    // Without auto-save the run starts all the same.
+    m_messages.Texts.clear();
+    m_document->Condition().AutoSave = 0;
+    m_run->StartCommand();
+    EXPECT_TRUE(m_run->RunActive());
+    EXPECT_TRUE(m_messages.Texts.empty());
     ASSERT_TRUE(WaitForRunEnd());
 }
