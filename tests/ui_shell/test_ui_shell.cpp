@@ -546,6 +546,36 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(child->Status()->Value(0), QString::fromStdString(LoadText(41003)), 3000);
     }
 
+    void secondWindowOfARunningDocument() {
+        CChildFrame* first = Active();
+        CLogicDocument& document = first->Doc().Document();
+        document.Condition().GeneratingGroup.RepeatCount = 100;
+        m_frame->UpdateCommandUI();
+        QVERIFY(m_frame->OnCommand(cmd::DeviceStart));
+        QVERIFY(first->RunActive());
+        QVERIFY(m_frame->OnCommand(cmd::WindowNew));
+        CChildFrame* second = Active();
+        QVERIFY(second != first);
+        m_frame->UpdateCommandUI();
+        // The second window shares the memories the board works in.
+        for (int command : {cmd::DeviceStart, cmd::DeviceStop, cmd::FileOpen, cmd::FileOpenCondition,
+                            cmd::FileOpenDataPattern}) {
+            QVERIFY2(!m_frame->Action(command)->isEnabled(), QByteArray::number(command));
+        }
+        QVERIFY(!m_frame->OnCommand(cmd::FileOpenCondition));
+        QCOMPARE(m_chooser.Dialogs, 0);
+        QVERIFY(!m_frame->Properties()->isEnabled());
+        // Closing the running window stops its board and gives the pane back.
+        QVERIFY(first->close());
+        ProcessDeletes();
+        QCOMPARE(m_frame->WindowCount(), 1);
+        QCOMPARE(document.IsRunning.load(), 0);
+        QCOMPARE(document.Condition().ReadOnly, 0);
+        QVERIFY(m_frame->Properties()->isEnabled());
+        m_frame->UpdateCommandUI();
+        QVERIFY(m_frame->Action(cmd::FileOpen)->isEnabled());
+    }
+
     void samplingRunStoppedByHandAndByItsCount() {
         CChildFrame* child = Active();
         CLogicDocument& document = child->Doc().Document();

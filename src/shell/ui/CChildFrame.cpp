@@ -47,10 +47,18 @@ CChildFrame::CChildFrame(CNivaraDoc& document, CMainFrame& mainFrame, QWidget* p
 }
 
 CChildFrame::~CChildFrame() {
-    // The board closes and the run threads end before the window's data goes.
-    m_run.reset();
+    // No message or timer reaches the window once its run starts to go: a
+    // message box shown while the run ends would otherwise deliver them to a
+    // run that is half destroyed. The run threads drain their block requests
+    // without the posted messages.
     m_statusTimer.stop();
     m_main.Router().Unregister(m_handle);
+    // The board closes and the run threads end before the window's data goes.
+    m_run.reset();
+    if (m_doc.Document().IsRunning.load() == 0) {
+        // A run of this window kept the condition pane disabled.
+        m_main.Properties()->setEnabled(true);
+    }
     m_records->GeneratingTable.SetSize(0);
     m_records->SamplingTable.SetSize(0);
     m_main.OnFrameDestroyed(this);
@@ -201,6 +209,9 @@ void CChildFrame::closeEvent(QCloseEvent* event) {
 
 bool CChildFrame::event(QEvent* event) {
     if (event->type() == CWindowMessageEvent::EventType()) {
+        if (m_run == nullptr) {
+            return true;
+        }
         const auto* message = static_cast<CWindowMessageEvent*>(event);
         m_run->OnWindowMessage(message->Message, message->WParam, message->LParam);
         m_main.UpdateCommandUI();
@@ -211,6 +222,9 @@ bool CChildFrame::event(QEvent* event) {
 
 void CChildFrame::timerEvent(QTimerEvent* event) {
     if (event->timerId() == m_statusTimer.timerId()) {
+        if (m_run == nullptr) {
+            return;
+        }
         m_run->OnStatusTimer();
         m_main.UpdateCommandUI();
         return;
