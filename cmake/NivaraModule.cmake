@@ -32,6 +32,9 @@ function(nivara_core_test name)
   string(REPLACE ";" "_" label "${NIVARA_TEST_LABELS}")
   gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60
                        PROPERTIES LABELS "${label}")
+  if("tsan" IN_LIST NIVARA_TEST_LABELS)
+    add_dependencies(nivara_tsan_tests ${name})
+  endif()
 endfunction()
 
 # A QtTest executable driving real widgets offscreen: every .cpp of the
