@@ -448,7 +448,9 @@ void CDeviceRun::OnMonitorMatch(uint32_t position, intptr_t lparam) {
     selection.CaretRow = vertical ? match.Channel + match.Bits - 1 : match.Channel;
     graph.ResumeDrawing();
     if (match.Mode == 1) {
-        graph.JumpToClock(position);
+        // The graph jumps by absolute clocks: the match lies in the block the
+        // memory holds, which the graph must not replace by block 0.
+        graph.JumpToClock(static_cast<uint32_t>(m_links.Document.AbsolutePosition(position)));
     }
     graph.SetSelection(selection);
     if (match.Mode == 1) {

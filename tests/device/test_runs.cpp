@@ -394,3 +394,33 @@ TEST_F(CRunTest, UnreachableAutoSaveFolderRefusesTheStart) {
     EXPECT_TRUE(m_messages.Texts.empty());
     ASSERT_TRUE(WaitForRunEnd());
 }
+
+// The jump to a stop-sampling match takes the absolute clock: the block the
+// memory holds times the buffer size plus the match position, so the graph
+// shows the match in the memory instead of loading block 0 over it.
+TEST_F(CRunTest, MonitorStopJumpsToTheAbsoluteClockOfTheMatchInItsBlock) {
+    Open("DIO002", "QDX-32C-PE");
+    Sampling(50000000, 4, 100000);
+    LOGIC_CONDITION& condition = m_document->Condition();
+    condition.SamplingGroup.ClockUnit = 3;  // 4 us: a block of 100,000 words takes 0.4 s
+    condition.AutoSave = 1;
+    condition.MonitorMode = 1;
+    condition.MonitorMethod = 1;
+    condition.MonitorChannel = 0;
+    condition.MonitorDataBitNumbers = 32;
+    condition.MonitorData = 290000;  // the counter word 290,000: block 2, position 90,000
+    m_run->StartCommand();
+    ASSERT_TRUE(m_run->RunActive());
+    ASSERT_TRUE(m_loop.RunUntil(
+        *m_run,
+        [this] {
+            m_run->OnStatusTimer();
+            return !m_run->RunActive();
+        },
+        std::chrono::seconds(10)));
+    ASSERT_EQ(m_document->CurrentBlock.load(), 2);
+    EXPECT_EQ(m_graph.Jumps, std::vector<uint32_t>{290000});
+    ASSERT_EQ(m_graph.Selections.size(), 1u);
+    EXPECT_EQ(m_graph.Selections[0].AnchorClock, 90000u);
+    ASSERT_TRUE(WaitForRunEnd());
+}
