@@ -576,6 +576,37 @@ private slots:
         QVERIFY(m_frame->Action(cmd::FileOpen)->isEnabled());
     }
 
+    void memoriesStayBlockedUntilTheRunThreadsEnd() {
+        QTemporaryDir folder;
+        QVERIFY(folder.isValid());
+        CChildFrame* child = Active();
+        CLogicDocument& document = child->Doc().Document();
+        LOGIC_CONDITION& condition = document.Condition();
+        condition.Direction = DIRECTION_SAMPLING;
+        condition.SamplingGroup.Clock = 100;  // 100 ms: the auto-save thread polls every 50 ms
+        condition.SamplingGroup.RepeatCount = 50;
+        condition.AutoSave = 1;
+        condition.AutoSaveFileType = 1;
+        condition.AutoSavePath = folder.path().toStdString();
+        document.NotifyViews();
+        m_frame->UpdateCommandUI();
+        QVERIFY(m_frame->OnCommand(cmd::DeviceStart));
+        QVERIFY(child->RunActive());
+        QTest::qWait(300);
+        QVERIFY(m_frame->OnCommand(cmd::DeviceStop));
+        QVERIFY(!child->RunActive());
+        // The auto-save thread still takes the last words from the memories.
+        QVERIFY(child->Run().ThreadsAlive());
+        m_frame->UpdateCommandUI();
+        QVERIFY(!m_frame->Action(cmd::FileOpen)->isEnabled());
+        QVERIFY(!m_frame->Action(cmd::FileOpenCondition)->isEnabled());
+        QVERIFY(!m_frame->Action(cmd::DeviceStart)->isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(!child->Run().ThreadsAlive(), 3000);
+        QTest::qWait(600);  // a status tick refreshes the commands
+        QVERIFY(m_frame->Action(cmd::FileOpen)->isEnabled());
+        QVERIFY(m_frame->Action(cmd::DeviceStart)->isEnabled());
+    }
+
     void samplingRunStoppedByHandAndByItsCount() {
         CChildFrame* child = Active();
         CLogicDocument& document = child->Doc().Document();

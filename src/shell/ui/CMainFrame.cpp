@@ -435,7 +435,8 @@ COMMAND_CONTEXT CMainFrame::BuildContext() const {
     const CBookmarkList* bookmarks = frame->Records().Bookmarks(condition.Direction);
     c.BookmarksNotEmpty = bookmarks != nullptr && bookmarks->Size() > 0;
     c.RunActive = frame->RunActive();
-    c.DocumentRunning = document.IsRunning.load() != 0;
+    // The threads of an ended run still take its last words from the memories.
+    c.DocumentRunning = document.IsRunning.load() != 0 || frame->Run().ThreadsAlive();
     c.DeviceOpen = frame->DeviceOpen();
     c.TreeEditable = frame->Tree()->IsEditable() && !c.RunActive;
     const CNivaraView* view = frame->View();
