@@ -288,7 +288,9 @@ void CDeviceRun::StopRun() {
         if (countResult == 0) {
             ReportCall(m_driver.DioDmGetStatus(m_deviceId, 1, &status, &errorBits), "DioDmGetStatus");
         }
-        WaitForCopiedWords(count);
+        if (countResult == 0) {
+            WaitForCopiedWords(count);
+        }
         document.LastCount.store(count);
         document.LastCarry.store(carry);
         if (document.Condition().AutoSave == 0 && count > 0) {
