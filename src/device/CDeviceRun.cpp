@@ -43,6 +43,10 @@ CDeviceRun::~CDeviceRun() {
         if (direction == DIRECTION_SAMPLING && m_driver.DioDmGetCount(m_deviceId, 1, &count, &carry) == 0) {
             document.LastCount.store(count);
             document.LastCarry.store(carry);
+            if (document.Condition().AutoSave == 0 && count > 0) {
+                // The recording stays in the document: unsaved, as after Stop.
+                document.Saved.store(0);
+            }
         }
         document.Condition().ReadOnly = m_savedReadOnly;
         m_runActive = false;

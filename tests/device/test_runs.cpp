@@ -424,3 +424,18 @@ TEST_F(CRunTest, MonitorStopJumpsToTheAbsoluteClockOfTheMatchInItsBlock) {
     EXPECT_EQ(m_graph.Selections[0].AnchorClock, 90000u);
     ASSERT_TRUE(WaitForRunEnd());
 }
+
+// A window closed mid-run leaves its recording in the document, which another
+// window may still show: without auto-save it is unsaved data, as after Stop.
+TEST_F(CRunTest, ClosingTheWindowMidRunLeavesTheRecordingUnsaved) {
+    Open("DIO002", "QDX-32C-PE");
+    Sampling(50000000, 1000, 1000000);
+    m_document->Saved.store(1);
+    m_run->StartRun();
+    ASSERT_TRUE(m_run->RunActive());
+    m_loop.RunUntil(*m_run, [] { return false; }, std::chrono::milliseconds(60));
+    m_run.reset();
+    EXPECT_GT(m_document->LastCount.load(), 0u);
+    EXPECT_EQ(m_document->Saved.load(), 0);
+    EXPECT_EQ(m_document->IsRunning.load(), 0);
+}
