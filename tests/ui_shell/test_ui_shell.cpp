@@ -607,6 +607,25 @@ private slots:
         QVERIFY(m_frame->Action(cmd::DeviceStart)->isEnabled());
     }
 
+    void closingTheLastWindowMidRunAsksAboutTheRecording() {
+        CChildFrame* child = Active();
+        CLogicDocument& document = child->Doc().Document();
+        document.Condition().Direction = DIRECTION_SAMPLING;
+        document.Condition().SamplingGroup.RepeatCount = 50;
+        document.Saved = 1;
+        document.NotifyViews();
+        m_frame->UpdateCommandUI();
+        QVERIFY(m_frame->OnCommand(cmd::DeviceStart));
+        QVERIFY(child->RunActive());
+        QTest::qWait(200);  // 1 ms clock: some 200 words recorded
+        m_messages.Answers = {MessageAnswer::Cancel};
+        QVERIFY(!child->close());
+        QCOMPARE(m_messages.Shown.size(), std::size_t{1});
+        QCOMPARE(m_frame->WindowCount(), 1);
+        QVERIFY(!child->RunActive());
+        QCOMPARE(document.Saved.load(), 0);
+    }
+
     void samplingRunStoppedByHandAndByItsCount() {
         CChildFrame* child = Active();
         CLogicDocument& document = child->Doc().Document();

@@ -534,6 +534,12 @@ bool CMainFrame::CloseQuery(CChildFrame* frame) {
     if (std::find(m_frames.begin(), m_frames.end(), frame) == m_frames.end()) {
         return true;
     }
+    if (WindowCount() == 1 && frame->RunActive()) {
+        // The last window of a running document: the run stops first, so that
+        // the question knows about the recording and Save As writes a
+        // finished one instead of words the board is still changing.
+        frame->Run().StopRun();
+    }
     const bool saved = frame->Doc().Document().Saved.load() != 0;
     return CCloseQuery::AllowClose(WindowCount(), saved, *this, [this, frame] {
         return SaveAs(*frame) == CPulseFileCommands::Outcome::Done;
