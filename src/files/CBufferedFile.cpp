@@ -69,14 +69,27 @@ uint64_t CBufferedFile::Position() const { return m_consumedBeforeBuffer + m_beg
 
 bool CBufferedFile::ReadSome(char* data, std::size_t n, std::size_t& got) {
     for (;;) {
-        const ssize_t r = ::read(m_fd, data, std::min(n, MaxTransfer));
+        const std::size_t piece = m_progress ? std::min(n, m_progressStep) : std::min(n, MaxTransfer);
+        const ssize_t r = ::read(m_fd, data, piece);
         if (r >= 0) {
             got = static_cast<std::size_t>(r);
+            ReportRead(got);
             return true;
         }
         if (errno != EINTR) {
             return Fail("read error");
         }
+    }
+}
+
+void CBufferedFile::ReportRead(std::size_t got) {
+    if (!m_progress) {
+        return;
+    }
+    m_bytesRead += got;
+    if (m_bytesRead - m_lastReported >= m_progressStep || (got > 0 && m_bytesRead >= m_fileSize)) {
+        m_lastReported = m_bytesRead;
+        m_progress(m_bytesRead, m_fileSize);
     }
 }
 

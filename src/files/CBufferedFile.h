@@ -1,6 +1,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -57,7 +58,18 @@ public:
     // The reason of the last failure ("No such file or directory", ...).
     [[nodiscard]] const std::string& Error() const { return m_error; }
 
+    // Called while reading, each time another `step` bytes have come from the
+    // file, with the bytes read so far and the file size; long loads show
+    // their progress with it. Reads then go in pieces of `step` bytes.
+    using Progress = std::function<void(uint64_t done, uint64_t total)>;
+    static constexpr std::size_t DefaultProgressStep = std::size_t{16} << 20;
+    void SetProgress(Progress progress, std::size_t step = DefaultProgressStep) {
+        m_progress = std::move(progress);
+        m_progressStep = step > 0 ? step : DefaultProgressStep;
+    }
+
 private:
+    void ReportRead(std::size_t got);
     [[nodiscard]] bool Fail(const char* what);
     [[nodiscard]] bool Fill();
     [[nodiscard]] bool Flush();
@@ -79,4 +91,8 @@ private:
     std::string m_target;
     std::string m_temporary;
     std::string m_error;
+    Progress m_progress;
+    std::size_t m_progressStep = DefaultProgressStep;
+    uint64_t m_bytesRead = 0;
+    uint64_t m_lastReported = 0;
 };

@@ -30,6 +30,10 @@ class CLogicDocument;
 // then ReadWords straight into the memory; or SkipToData + ReadWords for a block.
 class CCsvFileRW {
 public:
+    // Progress of a long read (see CBufferedFile::SetProgress).
+    void SetProgress(CBufferedFile::Progress progress, std::size_t step = CBufferedFile::DefaultProgressStep) {
+        m_file.SetProgress(std::move(progress), step);
+    }
     // The keywords that start the sections after the channel header.
     static constexpr std::string_view BookmarkKeyword = "BookmarkAbsolutePosition";
     static constexpr std::string_view CurrentKeyword = "IsCurrentBookmark";

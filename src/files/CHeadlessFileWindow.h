@@ -1,5 +1,8 @@
 #pragma once
+#include <cstdint>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "files/IFileWindow.h"
 
@@ -16,6 +19,7 @@ public:
     void SetTitleAndPath(const std::string& path) override;
     [[nodiscard]] int DataPatternTargetChannel() const override { return TargetChannel; }
     void Repaint() override;
+    void ReportProgress(uint64_t done, uint64_t total) override { Progress.emplace_back(done, total); }
 
     // The channel a data pattern read uses.
     int TargetChannel = 0;
@@ -29,4 +33,6 @@ public:
     int TreeRebuilds = 0;
     int MarkerRebuilds = 0;
     int Repaints = 0;
+    // (bytes read, file size) of each progress report.
+    std::vector<std::pair<uint64_t, uint64_t>> Progress;
 };

@@ -28,6 +28,10 @@ class CLogicDocument;
 // that the file holds every announced word), ReadWords straight into the memory.
 class CVpbFileRW {
 public:
+    // Progress of a long read (see CBufferedFile::SetProgress).
+    void SetProgress(CBufferedFile::Progress progress, std::size_t step = CBufferedFile::DefaultProgressStep) {
+        m_file.SetProgress(std::move(progress), step);
+    }
     // The first version text whose files carry the bookmark fields.
     static constexpr char BookmarkVersion[] = "2.1.0.0";
 

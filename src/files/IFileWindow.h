@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 
 class CLogicDocument;
@@ -31,4 +32,9 @@ public:
     [[nodiscard]] virtual int DataPatternTargetChannel() const = 0;
     // Repaints the document window.
     virtual void Repaint() = 0;
+    // Bytes read so far of a long pulse file read; the window may show it.
+    virtual void ReportProgress(uint64_t done, uint64_t total) {
+        (void)done;
+        (void)total;
+    }
 };

@@ -43,6 +43,7 @@ FileResult WritePulseBinaryFile(const CLogicDocument& document, const CWindowRec
 FileResult ReadPulseBinaryFile(CLogicDocument& document, CWindowRecords& records, IFileWindow& window,
                                const std::string& path) {
     CVpbFileRW file;
+    file.SetProgress([&window](uint64_t done, uint64_t total) { window.ReportProgress(done, total); });
     PULSE_CONTENT content;
     uint32_t announced = 0;
     FileResult result = file.OpenRead(path);

@@ -39,6 +39,7 @@ FileResult WritePulseTextFile(const CLogicDocument& document, const CWindowRecor
 FileResult ReadPulseTextFile(CLogicDocument& document, CWindowRecords& records, IFileWindow& window,
                              const std::string& path) {
     CCsvFileRW file;
+    file.SetProgress([&window](uint64_t done, uint64_t total) { window.ReportProgress(done, total); });
     PULSE_CONTENT content;
     FileResult result = file.OpenRead(path);
     if (result) {

@@ -2,9 +2,12 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QProgressDialog>
 #include <QScreen>
 #include <QSplitter>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 #include "device/CDeviceRun.h"
 #include "device/CDriverBinding.h"
@@ -294,8 +297,29 @@ void CChildFrame::Repaint() {
 
 // ---------------------------------------------------------------- IPulseFileAccess
 
+void CChildFrame::ReportProgress(uint64_t done, uint64_t total) {
+    // Files that load in a blink show no dialog.
+    constexpr uint64_t LongRead = uint64_t{64} << 20;
+    if (total < LongRead) {
+        return;
+    }
+    if (!m_readProgress) {
+        // Not modal and no event processing: the read goes on in this thread,
+        // so the dialog is painted directly as the bytes come in.
+        m_readProgress = std::make_unique<QProgressDialog>(this);
+        m_readProgress->setCancelButton(nullptr);
+        m_readProgress->setMinimumDuration(0);
+        m_readProgress->setRange(0, 1000);
+        m_readProgress->setLabelText(windowTitle());
+        m_readProgress->show();
+    }
+    m_readProgress->setValue(static_cast<int>(std::min<uint64_t>(done, total) * 1000 / total));
+    m_readProgress->repaint();
+}
+
 bool CChildFrame::ReadPulseFile(const std::string& path) {
     const FileResult result = ::ReadPulseFile(m_doc.Document(), *m_records, *this, path);
+    m_readProgress.reset();
     m_view->OnDocumentUpdate();
     return result.Ok;
 }

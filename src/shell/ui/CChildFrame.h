@@ -23,6 +23,7 @@ class CNivaraView;
 class CStatusView;
 class CWorkSpaceView;
 class QSplitter;
+class QProgressDialog;
 
 // A document window: one view of the shared document with the records that
 // belong to the window (channel tables, bookmark lists, compare list), its
@@ -92,6 +93,7 @@ public:
     void SetTitleAndPath(const std::string& path) override;
     [[nodiscard]] int DataPatternTargetChannel() const override;
     void Repaint() override;
+    void ReportProgress(uint64_t done, uint64_t total) override;
 
     // IPulseFileAccess
     [[nodiscard]] bool ReadPulseFile(const std::string& path) override;
@@ -147,6 +149,8 @@ private:
     CWorkSpaceView* m_workspace = nullptr;
     CStatusView* m_status = nullptr;
     CNivaraView* m_view = nullptr;
+    // Shown while a long pulse file is read; gone when the read returns.
+    std::unique_ptr<QProgressDialog> m_readProgress;
     QPointer<QWidget> m_activePane;
     int m_scaleTenths = 10;
     intptr_t m_handle = 0;
