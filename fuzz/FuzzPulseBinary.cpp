@@ -3,15 +3,9 @@
 #include "files/PulseBinaryFile.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-    const fuzz::CInputFile input(data, size);
-    static CLogicDocument document("");
-    static CWindowRecords records("Signal");
-    fuzz::Reset(document, records);
-    CHeadlessFileWindow window;
-    window.TargetChannel = static_cast<int>(size % 32);
-    const FileResult result = ReadPulseBinaryFile(document, records, window, input.Path());
-    if (result) {
-        fuzz::RequireRoundTrips(document, records);
-    }
-    return 0;
+    return fuzz::Run(
+        data, size,
+        [](CLogicDocument& document, CWindowRecords& records, CHeadlessFileWindow& window, const std::string& path) {
+            return ReadPulseBinaryFile(document, records, window, path);
+        }, true);
 }

@@ -113,4 +113,23 @@ inline void RequireRoundTrips(const CLogicDocument& document, const CWindowRecor
     }
 }
 
+// One fuzzing run: the input as a file, read by `read(document, records,
+// window, path)` into a document brought back to its start state; with
+// `roundTrip`, whatever the reader accepted must survive a write and a read
+// in both pulse formats.
+template <class Reader>
+int Run(const uint8_t* data, std::size_t size, Reader read, bool roundTrip = false) {
+    const CInputFile input(data, size);
+    static CLogicDocument document("");
+    static CWindowRecords records("Signal");
+    Reset(document, records);
+    CHeadlessFileWindow window;
+    window.TargetChannel = static_cast<int>(size % 32);
+    const FileResult result = read(document, records, window, input.Path());
+    if (roundTrip && result) {
+        RequireRoundTrips(document, records);
+    }
+    return 0;
+}
+
 }  // namespace fuzz
