@@ -23,6 +23,16 @@ uint32_t ToLittle(uint32_t value) {
     }
 }
 
+// A count the file announces must fit in the bytes it has left, before
+// anything is allocated for it.
+FileResult CheckAnnounced(uint64_t count, uint64_t bytesEach, uint64_t bytesLeft, const char* what) {
+    if (count * bytesEach > bytesLeft) {
+        return FileResult::ReadRefused("the file announces " + std::to_string(count) + " " + what +
+                                       " but ends before them");
+    }
+    return FileResult::Success();
+}
+
 // Appends the little-endian fields of the header.
 class CFieldWriter {
 public:
@@ -337,9 +347,8 @@ FileResult CVpbFileRW::ReadRows(PULSE_CONTENT& content) {
     if (!in.Ok()) {
         return in.Refusal("before its channel rows");
     }
-    if (count * MinRowBytes > m_file.BytesLeft()) {
-        return FileResult::ReadRefused("the file announces " + std::to_string(count) +
-                                       " channel rows but ends before them");
+    if (FileResult announced = CheckAnnounced(count, MinRowBytes, m_file.BytesLeft(), "channel rows"); !announced) {
+        return announced;
     }
     std::vector<LOGIC_DATA> rows(count);
     for (LOGIC_DATA& row : rows) {
@@ -363,9 +372,8 @@ FileResult CVpbFileRW::ReadBookmarks(PULSE_CONTENT& content) {
     if (!in.Ok()) {
         return in.Refusal("before its bookmarks");
     }
-    if (count * MinBookmarkBytes > m_file.BytesLeft()) {
-        return FileResult::ReadRefused("the file announces " + std::to_string(count) +
-                                       " bookmarks but ends before them");
+    if (FileResult announced = CheckAnnounced(count, MinBookmarkBytes, m_file.BytesLeft(), "bookmarks"); !announced) {
+        return announced;
     }
     std::vector<BOOKMARK_DATA> marks(count);
     for (BOOKMARK_DATA& mark : marks) {
@@ -387,11 +395,7 @@ FileResult CVpbFileRW::ReadWordCount(uint32_t& count) {
     if (!in.Ok()) {
         return in.Refusal("before its word count");
     }
-    if (uint64_t{count} * sizeof(uint32_t) > m_file.BytesLeft()) {
-        return FileResult::ReadRefused("the file announces " + std::to_string(count) +
-                                       " data words but ends before them");
-    }
-    return FileResult::Success();
+    return CheckAnnounced(count, sizeof(uint32_t), m_file.BytesLeft(), "data words");
 }
 
 FileResult CVpbFileRW::ReadWords(uint32_t* words, uint32_t n) {
