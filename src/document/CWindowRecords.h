@@ -4,10 +4,13 @@
 #include "document/BOOKMARK_DATA.h"
 #include "document/CChannelTable.h"
 #include "document/COMPARE_POSITION.h"
+#include "document/CDataPatternList.h"
 
 // What one document window keeps beside the shared document: a channel table
 // and a bookmark list per direction, and the compare list of both directions.
 // A further window on the same document starts with its own defaults.
+// The graph's data-pattern list is kept here too, so that pattern creation,
+// stamping and the result box reach the same five entries.
 class CWindowRecords {
 public:
     // Default tables named by signalBaseName (string 49000) + channel number.
@@ -24,4 +27,5 @@ public:
     CBookmarkList GeneratingBookmarks;
     CBookmarkList SamplingBookmarks;
     CCompareList ComparePositions;
+    CDataPatternList DataPatterns;
 };
