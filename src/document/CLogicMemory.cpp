@@ -48,6 +48,7 @@ bool CLogicMemory::Resize(uint32_t length) {
         return false;
     }
     if (length == m_length) {
+        MarkReplaced();
         return true;
     }
     // realloc keeps the words and gives an exact-size block; for large blocks
@@ -63,10 +64,14 @@ bool CLogicMemory::Resize(uint32_t length) {
         std::memset(m_words + m_length, 0, static_cast<std::size_t>(length - m_length) * sizeof(uint32_t));
     }
     m_length = length;
+    MarkReplaced();
     return true;
 }
 
-void CLogicMemory::Clear() { std::memset(m_words, 0, static_cast<std::size_t>(m_length) * sizeof(uint32_t)); }
+void CLogicMemory::Clear() {
+    std::memset(m_words, 0, static_cast<std::size_t>(m_length) * sizeof(uint32_t));
+    MarkReplaced();
+}
 
 void CLogicMemory::Check(uint32_t position, int channel) const {
     if (position >= m_length) {

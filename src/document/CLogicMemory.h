@@ -22,6 +22,12 @@ public:
     // Zero-fills the whole memory.
     void Clear();
 
+    // Changes whenever the words are replaced as a whole (a successful
+    // Resize, even to the same length, Clear, MarkReplaced): what was
+    // recorded about the previous contents no longer applies.
+    [[nodiscard]] uint64_t Generation() const { return m_generation; }
+    void MarkReplaced() { ++m_generation; }
+
     // Checked access: a position outside the memory throws CImproperArgument.
     [[nodiscard]] uint32_t Word(uint32_t position) const;
     void SetWord(uint32_t position, uint32_t word);
@@ -35,4 +41,5 @@ private:
 
     uint32_t* m_words = nullptr;
     uint32_t m_length = 0;
+    uint64_t m_generation = 0;
 };

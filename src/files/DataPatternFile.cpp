@@ -27,6 +27,7 @@ void Stamp(CLogicMemory& memory, const std::vector<uint32_t>& bits, uint64_t tot
     uint32_t* words = memory.Data();
     const uint32_t mask = 1U << channel;
     std::size_t phase = 0;
+    memory.MarkReplaced();
     for (uint64_t i = 0; i < n; ++i) {
         words[i] = (words[i] & ~mask) | (bits[phase] << channel);
         if (++phase == bits.size()) {
