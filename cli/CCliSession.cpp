@@ -8,6 +8,7 @@
 #include "files/ConditionFile.h"
 #include "files/PulseFile.h"
 #include "resources/CStringTable.h"
+#include "resources/StringIds.h"
 
 namespace {
 
@@ -18,7 +19,7 @@ std::string CurrentFolder() {
 
 }  // namespace
 
-CCliSession::CCliSession() : Document(DefaultAutoSavePath()), Records(LoadText(49000)) {}
+CCliSession::CCliSession() : Document(DefaultAutoSavePath()), Records(LoadText(IDS_SIGNAL_NAME_BASE)) {}
 
 std::string CCliSession::DefaultAutoSavePath() {
     if (const char* documents = std::getenv("XDG_DOCUMENTS_DIR"); documents != nullptr && *documents != '\0') {

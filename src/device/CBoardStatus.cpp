@@ -2,14 +2,15 @@
 
 #include "document/LOGIC_CONDITION.h"
 #include "resources/CStringTable.h"
+#include "resources/StringIds.h"
 
 BOARD_STATUS_ROWS CBoardStatus::InitialRows() {
     BOARD_STATUS_ROWS rows;
-    rows[STATUS_ROW_OPERATION].Label = LoadText(41000);
-    rows[STATUS_ROW_MODE].Label = LoadText(41010);
-    rows[STATUS_ROW_POSITION].Label = LoadText(41020);
-    rows[STATUS_ROW_REPEAT].Label = LoadText(41030);
-    rows[STATUS_ROW_ERROR].Label = LoadText(41040);
+    rows[STATUS_ROW_OPERATION].Label = LoadText(IDS_STATUS_OPERATION);
+    rows[STATUS_ROW_MODE].Label = LoadText(IDS_STATUS_MODE);
+    rows[STATUS_ROW_POSITION].Label = LoadText(IDS_STATUS_POSITION);
+    rows[STATUS_ROW_REPEAT].Label = LoadText(IDS_STATUS_REPEAT);
+    rows[STATUS_ROW_ERROR].Label = LoadText(IDS_STATUS_ERROR);
     return rows;
 }
 
@@ -19,19 +20,19 @@ BOARD_STATUS_ROWS CBoardStatus::Rows(const LOGIC_CONDITION& condition, bool isRu
     const int direction = condition.Direction;
     const DIRECTION_GROUP* group = condition.Group(direction);
     rows[STATUS_ROW_OPERATION].Value = OperationText(condition, isRunning, status);
-    rows[STATUS_ROW_MODE].Value = direction == DIRECTION_SAMPLING     ? LoadText(41011)
-                                  : direction == DIRECTION_GENERATING ? LoadText(41012)
+    rows[STATUS_ROW_MODE].Value = direction == DIRECTION_SAMPLING     ? LoadText(IDS_MODE_SAMPLING)
+                                  : direction == DIRECTION_GENERATING ? LoadText(IDS_MODE_GENERATING)
                                                                       : std::string(1, '-');
     const int64_t span =
         group != nullptr ? int64_t{group->StopPosition} - int64_t{group->StartPosition} + 1 : int64_t{1};
     const auto shownCount = static_cast<int>(count);
     if (group != nullptr && group->StopTrigger == 4) {
         const auto total = static_cast<int>(int64_t{group->RepeatCount} * span);
-        rows[STATUS_ROW_POSITION].Value = CStringTable::FormatPrintf("%d / %d %s", shownCount, total, LoadText(41021).c_str());
+        rows[STATUS_ROW_POSITION].Value = CStringTable::FormatPrintf("%d / %d %s", shownCount, total, LoadText(IDS_UNIT_CLOCK).c_str());
         const int64_t times = span != 0 ? int64_t{count} / span : 0;
-        rows[STATUS_ROW_REPEAT].Value = CStringTable::FormatPrintf("%d %s", static_cast<int>(times), LoadText(41031).c_str());
+        rows[STATUS_ROW_REPEAT].Value = CStringTable::FormatPrintf("%d %s", static_cast<int>(times), LoadText(IDS_UNIT_TIMES).c_str());
     } else {
-        rows[STATUS_ROW_POSITION].Value = CStringTable::FormatPrintf("%d %s", shownCount, LoadText(41021).c_str());
+        rows[STATUS_ROW_POSITION].Value = CStringTable::FormatPrintf("%d %s", shownCount, LoadText(IDS_UNIT_CLOCK).c_str());
         rows[STATUS_ROW_REPEAT].Value.assign(1, '-');
     }
     rows[STATUS_ROW_ERROR].Value = ErrorText(errorBits);
@@ -42,24 +43,28 @@ std::string CBoardStatus::OperationText(const LOGIC_CONDITION& condition, bool i
     std::string text(1, '-');
     const DIRECTION_GROUP* group = condition.Group(condition.Direction);
     if ((status & 0x02) != 0) {
-        text = LoadText(41001);
+        text = LoadText(IDS_OPERATION_RUN);
     } else if (isRunning && group != nullptr && group->StartTrigger != 1) {
-        text = LoadText(41002);
+        text = LoadText(IDS_OPERATION_WAIT_TRIGGER);
     }
     if (!isRunning || ((status & 0x01) != 0 && (status & 0x04) != 0)) {
-        text = LoadText(41003);
+        text = LoadText(IDS_OPERATION_STOP);
     }
     return text;
 }
 
 std::string CBoardStatus::ErrorText(uint32_t errorBits) {
     if ((errorBits & 0x7F) == 0) {
-        return LoadText(41041);
+        return LoadText(IDS_NO_ERROR);
     }
     static constexpr struct {
         uint32_t Bit;
         int Id;
-    } texts[] = {{0x01, 41042}, {0x02, 41045}, {0x04, 41046}, {0x08, 41043}, {0x10, 41044}};
+    } texts[] = {{0x01, IDS_ERROR_TRANSFER},
+                   {0x02, IDS_ERROR_TRANSFER_2},
+                   {0x04, IDS_ERROR_BUFFER_OVERFLOW},
+                   {0x08, IDS_ERROR_START_STOP_TOGETHER},
+                   {0x10, IDS_ERROR_EXTERNAL_CLOCK}};
     std::string text;
     for (const auto& entry : texts) {
         if ((errorBits & entry.Bit) != 0) {
@@ -70,5 +75,5 @@ std::string CBoardStatus::ErrorText(uint32_t errorBits) {
 }
 
 std::string CBoardStatus::FileWriteErrorText() {
-    return CStringTable::FormatPrintf("%s, ", LoadText(41050).c_str());
+    return CStringTable::FormatPrintf("%s, ", LoadText(IDS_FILE_WRITE_ERROR).c_str());
 }

@@ -21,6 +21,7 @@
 #include "document/CWindowRecords.h"
 #include "document/IUserMessages.h"
 #include "resources/CStringTable.h"
+#include "resources/StringIds.h"
 
 CDeviceRun::CDeviceRun(const RUN_DRIVER_CALLS& driver, const LINKS& links)
     : m_driver(driver),
@@ -105,7 +106,7 @@ std::string CDeviceRun::ErrorText(int32_t code) const {
 }
 
 void CDeviceRun::ShowDriverError(int32_t code, const std::string& functionName, const std::string& errorText) {
-    const std::string text = LoadText(64510) + CStringTable::FormatPrintf("\r\nFuncition : %s\r\nErrorCode : %d \r\n%s",
+    const std::string text = LoadText(IDS_ERROR_OCCURS) + CStringTable::FormatPrintf("\r\nFuncition : %s\r\nErrorCode : %d \r\n%s",
                                                                           functionName.c_str(), code,
                                                                           errorText.c_str());
     m_links.Messages.ShowMessage(text, MessageIcon::Error);
@@ -136,7 +137,7 @@ void CDeviceRun::StartCommand() {
     if (!std::filesystem::is_directory(folder, error)) {
         std::filesystem::create_directories(folder, error);
         if (!std::filesystem::is_directory(folder, error) && condition.AutoSave == 1) {
-            m_links.Messages.ShowMessage(LoadText(41052), MessageIcon::Error);
+            m_links.Messages.ShowMessage(LoadText(IDS_FOLDER_NOT_CREATED), MessageIcon::Error);
             return;
         }
     }
@@ -407,7 +408,7 @@ void CDeviceRun::OnWindowMessage(uint32_t message, uintptr_t wparam, intptr_t lp
             OnFileWriteError();
             break;
         case WM_RUN_OVERFLOW:
-            m_links.Messages.ShowMessage(LoadText(62001), MessageIcon::None);
+            m_links.Messages.ShowMessage(LoadText(IDS_BUFFER_OVERFLOW), MessageIcon::None);
             break;
         case WM_MONITOR_MATCH:
             OnMonitorMatch(static_cast<uint32_t>(wparam), lparam);
@@ -514,5 +515,5 @@ void CDeviceRun::OnBlockFileFailed(const std::string& error) {
         ReportCall(m_driver.DioDmTransferStop(m_deviceId, 1), "DioDmTransferStop");
     }
     OnFileWriteError();
-    m_links.Messages.ShowMessage(FormatText(41051, error), MessageIcon::None);
+    m_links.Messages.ShowMessage(FormatText(IDS_SAMPLING_STOPPED, error), MessageIcon::None);
 }

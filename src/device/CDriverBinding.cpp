@@ -8,10 +8,10 @@
 #include "document/CLogicDocument.h"
 #include "document/IUserMessages.h"
 #include "resources/CStringTable.h"
+#include "resources/StringIds.h"
 
 namespace {
 
-constexpr int MESSAGE_INVALID_DEVICE_NAME = 64520;
 constexpr std::size_t TEXT_SIZE = 256;
 
 // The binding's own texts follow the operating system's language, not the
@@ -229,7 +229,7 @@ bool CDriverBinding::SelectDeviceByName(CLogicDocument& document, const std::str
             return true;
         }
     }
-    m_messages.ShowMessage(LoadText(MESSAGE_INVALID_DEVICE_NAME), MessageIcon::Warning);
+    m_messages.ShowMessage(LoadText(IDS_INVALID_DEVICE_NAME), MessageIcon::Warning);
     char type[TEXT_SIZE];
     char selectedName[TEXT_SIZE];
     GetSelectedDevice(type, selectedName);

@@ -1,10 +1,11 @@
 #pragma once
 #include <string>
 #include <utility>
+#include "resources/StringIds.h"
 
 // Message ids the window shows for a failed file operation.
-constexpr int MESSAGE_READ_REFUSED = 64515;  // "Falied to open file. ..."
-constexpr int MESSAGE_SAVE_FAILED = 64516;   // "Failed to save file."
+constexpr int MESSAGE_READ_REFUSED = IDS_OPEN_FAILED;
+constexpr int MESSAGE_SAVE_FAILED = IDS_SAVE_FAILED;
 
 // The outcome of a file operation. A failure carries the message id the
 // window shows and a one-line reason in plain English for the command-line

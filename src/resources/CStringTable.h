@@ -3,6 +3,7 @@
 #include <string>
 #include <type_traits>
 #include <vector>
+#include "resources/StringIds.h"
 
 // The user-interface texts, addressed by numeric id, in the language chosen
 // at start-up: 1033 English or 1041 Japanese. The language never changes while
@@ -61,7 +62,7 @@ std::string FormatWith(const char* format, ...);
 template <class... Args>
 [[nodiscard]] std::string FormatText(int id, const Args&... args) {
     const std::string format = LoadText(id);
-    if (id == 61477 || id == 61714) {
+    if (id == IDS_IMPROPER_ARGUMENT || id == IDS_ENTER_INTEGER_RANGE) {
         return CStringTable::FormatNumbered(format, {nivara::detail::InsertText(args)...});
     }
     return nivara::detail::FormatWith(format.c_str(), nivara::detail::FormatArgument(args)...);

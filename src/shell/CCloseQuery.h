@@ -1,5 +1,6 @@
 #pragma once
 #include <functional>
+#include "resources/StringIds.h"
 
 class IUserMessages;
 
@@ -9,8 +10,8 @@ class IUserMessages;
 // or failed Save As keeps the data on screen.
 class CCloseQuery {
 public:
-    static constexpr int QueryMessage = 64612;
-    static constexpr int QueryCaption = 64611;
+    static constexpr int QueryMessage = IDS_SAVE_QUERY;
+    static constexpr int QueryCaption = IDS_CONFIRM_CAPTION;
 
     // saveAs: runs Save As; true when the file was written.
     [[nodiscard]] static bool AllowClose(int windowCount, bool saved, IUserMessages& messages,

@@ -2,6 +2,7 @@
 #include <atomic>
 #include <cstdint>
 #include <string>
+#include "resources/StringIds.h"
 
 class IFileChooser;
 class IPulseFileAccess;
@@ -18,8 +19,8 @@ public:
         "VARDEK Pulse Binary Data (*.vpb) |*.vpb|VARDEK Pulse Text Data (*.csv) |*.csv||";
     static constexpr const char* OpenExtension = "csv";
     static constexpr const char* SaveExtension = "*.csv";
-    static constexpr int OpenFailedMessage = 64515;
-    static constexpr int SaveFailedMessage = 64516;
+    static constexpr int OpenFailedMessage = IDS_OPEN_FAILED;
+    static constexpr int SaveFailedMessage = IDS_SAVE_FAILED;
 
     CPulseFileCommands(IFileChooser& chooser, IUserMessages& messages);
 

@@ -7,6 +7,7 @@
 #include "resources/CStringTable.h"
 #include "files/CCsvFileRW.h"
 #include "files/CVpbFileRW.h"
+#include "resources/StringIds.h"
 
 namespace {
 
@@ -384,7 +385,7 @@ TEST_F(CRunTest, UnreachableAutoSaveFolderRefusesTheStart) {
     m_run->StartCommand();
     EXPECT_FALSE(m_run->RunActive());
     ASSERT_EQ(m_messages.Texts.size(), 1u);
-    EXPECT_EQ(m_messages.Texts[0], LoadText(41052));
+    EXPECT_EQ(m_messages.Texts[0], LoadText(IDS_FOLDER_NOT_CREATED));
     EXPECT_EQ(m_messages.Icons[0], MessageIcon::Error);
     // Without auto-save the run starts all the same.
     m_messages.Texts.clear();

@@ -4,6 +4,7 @@
 #include "document/CImproperArgument.h"
 #include "document/CWindowRecords.h"
 #include "resources/CStringTable.h"
+#include "resources/StringIds.h"
 
 namespace {
 
@@ -22,7 +23,7 @@ LOGIC_DATA BusRow(int16_t number, uint32_t mask) {
 
 TEST(ChannelTable, DefaultTablesInBothLanguages) {
     CStringTable::SetLanguage(LANGUAGE_ENGLISH);
-    CWindowRecords records(LoadText(49000));
+    CWindowRecords records(LoadText(IDS_SIGNAL_NAME_BASE));
     for (const CChannelTable* table : {&records.SamplingTable, &records.GeneratingTable}) {
         ASSERT_EQ(table->Size(), 32u);
         for (std::size_t i = 0; i < 32; ++i) {
@@ -36,10 +37,10 @@ TEST(ChannelTable, DefaultTablesInBothLanguages) {
         }
     }
     CStringTable::SetLanguage(LANGUAGE_JAPANESE);
-    CWindowRecords japanese(LoadText(49000));
+    CWindowRecords japanese(LoadText(IDS_SIGNAL_NAME_BASE));
     EXPECT_EQ(japanese.SamplingTable[0].ChannelName, "信号0");
     EXPECT_EQ(japanese.GeneratingTable[31].ChannelName, "信号31");
-    EXPECT_EQ(LoadText(49001) + "0", "バス信号0");
+    EXPECT_EQ(LoadText(IDS_BUS_NAME_BASE) + "0", "バス信号0");
     CStringTable::SetLanguage(LANGUAGE_ENGLISH);
 }
 

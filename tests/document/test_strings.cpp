@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "resources/CStringTable.h"
+#include "resources/StringIds.h"
 
 TEST(StringTable, BothLanguagesHaveTheFoundationTexts) {
     for (int id : {49000, 49001, 61477, 64510, 64511}) {
@@ -20,11 +21,11 @@ TEST(StringTable, BothLanguagesHaveTheFoundationTexts) {
 
 TEST(StringTable, FormatTextUsesPrintfOrNumberedInserts) {
     CStringTable::SetLanguage(LANGUAGE_ENGLISH);
-    EXPECT_EQ(FormatText(61714, 1, 21), "Enter an integer between 1 and 21.");
-    EXPECT_EQ(LoadText(49000) + std::to_string(3), "Signal3");
-    EXPECT_EQ(CStringTable::FormatPrintf("%s%d", LoadText(49001).c_str(), 0), "Bus signal0");
+    EXPECT_EQ(FormatText(IDS_ENTER_INTEGER_RANGE, 1, 21), "Enter an integer between 1 and 21.");
+    EXPECT_EQ(LoadText(IDS_SIGNAL_NAME_BASE) + std::to_string(3), "Signal3");
+    EXPECT_EQ(CStringTable::FormatPrintf("%s%d", LoadText(IDS_BUS_NAME_BASE).c_str(), 0), "Bus signal0");
     CStringTable::SetLanguage(LANGUAGE_JAPANESE);
-    EXPECT_EQ(FormatText(61714, 1, 21), "1 から 21 までの整数を入力してください。");
+    EXPECT_EQ(FormatText(IDS_ENTER_INTEGER_RANGE, 1, 21), "1 から 21 までの整数を入力してください。");
     CStringTable::SetLanguage(LANGUAGE_ENGLISH);
 }
 

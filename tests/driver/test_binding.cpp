@@ -5,6 +5,7 @@
 #include "CBoundDriverTest.h"
 #include "document/CLogicDocument.h"
 #include "resources/CStringTable.h"
+#include "resources/StringIds.h"
 
 namespace {
 
@@ -89,7 +90,7 @@ TEST_F(BindingTest, SelectDeviceByNameSelectsOrWarnsAndKeepsTheSelection)
     document.SetDevice("QDX-32A-PE", "NOSUCH");
     EXPECT_FALSE(m_binding->SelectDeviceByName(document, "dio002"));
     ASSERT_EQ(m_messages.Texts.size(), 1u);
-    EXPECT_EQ(m_messages.Texts[0], LoadText(64520));
+    EXPECT_EQ(m_messages.Texts[0], LoadText(IDS_INVALID_DEVICE_NAME));
     EXPECT_EQ(m_messages.Icons[0], MessageIcon::Warning);
     EXPECT_EQ(m_binding->SelectedIndex(), 2);
     EXPECT_EQ(document.Condition().DeviceName, "DIO002");

@@ -12,6 +12,7 @@
 #include "shell/CommandIds.h"
 #include "shell/IFileChooser.h"
 #include "shell/IPulseFileAccess.h"
+#include "resources/StringIds.h"
 
 namespace {
 
@@ -124,13 +125,13 @@ TEST(PulseFileCommands, FailedReadOrWriteKeepsTheSavedFlag) {
     EXPECT_EQ(commands.Read(access, "/x/a.csv", saved), CPulseFileCommands::Outcome::Failed);
     EXPECT_EQ(saved.load(), 0);
     ASSERT_EQ(messages.Shown.size(), 1u);
-    EXPECT_EQ(messages.Shown[0].first, LoadText(64515));
+    EXPECT_EQ(messages.Shown[0].first, LoadText(IDS_OPEN_FAILED));
     EXPECT_EQ(messages.Shown[0].second, MessageIcon::Error);
 
     std::string path = "/x/a.vpb";
     EXPECT_EQ(commands.Save(access, path, saved), CPulseFileCommands::Outcome::Failed);
     EXPECT_EQ(saved.load(), 0);
-    EXPECT_EQ(messages.Shown.back().first, LoadText(64516));
+    EXPECT_EQ(messages.Shown.back().first, LoadText(IDS_SAVE_FAILED));
     EXPECT_EQ(path, "/x/a.vpb");
 
     chooser.Answer = "/x/b.csv";

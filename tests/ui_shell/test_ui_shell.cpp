@@ -354,8 +354,8 @@ private slots:
         QCOMPARE(status->columnCount(), 2);
         QCOMPARE(status->rowHeight(0), 19);
         QVERIFY(status->showGrid());
-        QCOMPARE(status->Label(0), QString::fromStdString(LoadText(41000)));
-        QCOMPARE(status->Label(4), QString::fromStdString(LoadText(41040)));
+        QCOMPARE(status->Label(0), QString::fromStdString(LoadText(IDS_STATUS_OPERATION)));
+        QCOMPARE(status->Label(4), QString::fromStdString(LoadText(IDS_STATUS_ERROR)));
         QVERIFY(status->Value(0).isEmpty());
     }
 
@@ -478,7 +478,7 @@ private slots:
         m_chooser.Answer = folder.filePath("missing.nvc").toStdString();
         QVERIFY(m_frame->OnCommand(cmd::FileOpenCondition));
         QCOMPARE(m_messages.Shown.size(), std::size_t(1));
-        QCOMPARE(m_messages.Shown[0].first, LoadText(64515));
+        QCOMPARE(m_messages.Shown[0].first, LoadText(IDS_OPEN_FAILED));
         // Save Data Pattern waits for a first data pattern.
         QVERIFY(!m_frame->Action(cmd::FileSaveDataPattern)->isEnabled());
     }
@@ -489,13 +489,13 @@ private slots:
         m_chooser.Answer = "/nonexistent/folder/missing.vpb";
         QVERIFY(m_frame->OnCommand(cmd::FileOpen));
         QCOMPARE(m_messages.Shown.size(), std::size_t(1));
-        QCOMPARE(m_messages.Shown[0].first, LoadText(64515));
+        QCOMPARE(m_messages.Shown[0].first, LoadText(IDS_OPEN_FAILED));
         QCOMPARE(m_messages.Shown[0].second, MessageIcon::Error);
         QCOMPARE(document.Saved.load(), 0);
         m_chooser.Answer = "/nonexistent/folder/out.csv";
         QVERIFY(m_frame->OnCommand(cmd::FileSave));
         QCOMPARE(m_messages.Shown.size(), std::size_t(2));
-        QCOMPARE(m_messages.Shown[1].first, LoadText(64516));
+        QCOMPARE(m_messages.Shown[1].first, LoadText(IDS_SAVE_FAILED));
         QCOMPARE(document.Saved.load(), 0);
         QVERIFY(Active()->Doc().PathName().isEmpty());
     }
@@ -510,7 +510,7 @@ private slots:
         QVERIFY(m_frame->OnCommand(cmd::WindowClose));
         ProcessDeletes();
         QCOMPARE(m_frame->WindowCount(), 1);
-        QCOMPARE(m_messages.Shown.back().first, LoadText(64516));
+        QCOMPARE(m_messages.Shown.back().first, LoadText(IDS_SAVE_FAILED));
         // Yes with a written file closes.
         m_chooser.Answer = folder.filePath("closing.vpb").toStdString();
         QVERIFY(m_frame->OnCommand(cmd::WindowClose));
@@ -535,15 +535,15 @@ private slots:
         QVERIFY(!m_frame->Action(cmd::FileOpen)->isEnabled());
         QVERIFY(!m_frame->Properties()->isEnabled());
         QCOMPARE(child->Doc().Document().Condition().ReadOnly, 1);
-        QTRY_COMPARE_WITH_TIMEOUT(child->Status()->Value(0), QString::fromStdString(LoadText(41001)), 3000);
-        QCOMPARE(child->Status()->Value(1), QString::fromStdString(LoadText(41012)));
-        QCOMPARE(child->Status()->Label(2), QString::fromStdString(LoadText(41020)));
+        QTRY_COMPARE_WITH_TIMEOUT(child->Status()->Value(0), QString::fromStdString(LoadText(IDS_OPERATION_RUN)), 3000);
+        QCOMPARE(child->Status()->Value(1), QString::fromStdString(LoadText(IDS_MODE_GENERATING)));
+        QCOMPARE(child->Status()->Label(2), QString::fromStdString(LoadText(IDS_STATUS_POSITION)));
         m_frame->Action(cmd::DeviceStop)->trigger();
         QVERIFY(!child->RunActive());
         QCOMPARE(child->Doc().Document().Condition().ReadOnly, 0);
         QVERIFY(m_frame->Properties()->isEnabled());
         QVERIFY(m_frame->Action(cmd::DeviceStart)->isEnabled());
-        QTRY_COMPARE_WITH_TIMEOUT(child->Status()->Value(0), QString::fromStdString(LoadText(41003)), 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(child->Status()->Value(0), QString::fromStdString(LoadText(IDS_OPERATION_STOP)), 3000);
     }
 
     void secondWindowOfARunningDocument() {
@@ -636,7 +636,7 @@ private slots:
         QVERIFY(m_frame->OnCommand(cmd::DeviceStart));
         QVERIFY(child->RunActive());
         QVERIFY(child->View()->DrawingSuspended());
-        QTRY_COMPARE_WITH_TIMEOUT(child->Status()->Value(1), QString::fromStdString(LoadText(41011)), 3000);
+        QTRY_COMPARE_WITH_TIMEOUT(child->Status()->Value(1), QString::fromStdString(LoadText(IDS_MODE_SAMPLING)), 3000);
         QVERIFY(m_frame->OnCommand(cmd::DeviceStop));
         QVERIFY(!child->RunActive());
         // Drawing resumes with the board's stop notification.
@@ -693,7 +693,7 @@ private slots:
         m_frame = App()->MainFrame();
         QCOMPARE(m_frame->WindowCount(), 1);
         QCOMPARE(m_messages.Shown.size(), std::size_t(1));
-        QCOMPARE(m_messages.Shown[0].first, LoadText(64515));
+        QCOMPARE(m_messages.Shown[0].first, LoadText(IDS_OPEN_FAILED));
         QVERIFY(Active()->Doc().PathName().isEmpty());
     }
 
@@ -732,3 +732,4 @@ int main(int argc, char** argv) {
 }
 
 #include "test_ui_shell.moc"
+#include "resources/StringIds.h"

@@ -3,6 +3,7 @@
 
 #include <string>
 #include <vector>
+#include "resources/StringIds.h"
 
 class QComboBox;
 class QTreeWidget;
@@ -13,7 +14,7 @@ class QTreeWidget;
 class CPropertiesWnd : public QDockWidget {
     Q_OBJECT
 public:
-    static constexpr int CaptionText = 158;
+    static constexpr int CaptionText = IDS_PROPERTIES_CAPTION;
 
     explicit CPropertiesWnd(QWidget* parent = nullptr);
 

@@ -25,9 +25,10 @@
 #include "signals/ui/CChannelTreeView.h"
 #include "signals/ui/CHeaderView.h"
 #include "signals/ui/CWorkSpaceView.h"
+#include "resources/StringIds.h"
 
 namespace {
-constexpr int SignalNameBase = 49000;
+constexpr int SignalNameBase = IDS_SIGNAL_NAME_BASE;
 }
 
 CChildFrame::CChildFrame(CNivaraDoc& document, CMainFrame& mainFrame, QWidget* parent)

@@ -35,6 +35,7 @@
 #include "graph/ui/CNivaraView.h"
 #include "signals/ui/CChannelListView.h"
 #include "signals/ui/CChannelTreeView.h"
+#include "resources/StringIds.h"
 
 namespace {
 
@@ -51,11 +52,11 @@ public:
 constexpr const char* ConditionFilter = "VARDEK Nivara Config (*.nvc) |*.nvc||";
 constexpr const char* DataPatternFilter = "VARDEK Basic Data Pattern (*.bdp) |*.bdp||";
 
-constexpr int ApplicationTitle = 128;
-constexpr int ToolbarTitle = 124;
-constexpr int InsertText = 64512;
-constexpr int OverwriteText = 64513;
-constexpr int EditDisabledText = 64514;
+constexpr int ApplicationTitle = IDS_APP_TITLE;
+constexpr int ToolbarTitle = IDS_TOOLBAR_TITLE;
+constexpr int InsertText = IDS_STATUS_INSERT;
+constexpr int OverwriteText = IDS_STATUS_OVERWRITE;
+constexpr int EditDisabledText = IDS_STATUS_EDIT_DISABLED;
 
 QString Text(int id) { return QString::fromStdString(LoadText(id)); }
 

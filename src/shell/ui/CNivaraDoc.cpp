@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include "resources/CStringTable.h"
+#include "resources/StringIds.h"
 
 CNivaraDoc::CNivaraDoc(QObject* parent)
     : QObject(parent),
@@ -25,8 +26,8 @@ QString CNivaraDoc::DefaultAutoSavePath() {
 }
 
 QString CNivaraDoc::DefaultTitle() {
-    const QStringList fields = QString::fromStdString(LoadText(130)).split('\n');
-    return fields.size() > 2 && !fields[2].isEmpty() ? fields[2] : QString::fromStdString(LoadText(128));
+    const QStringList fields = QString::fromStdString(LoadText(IDS_DOCUMENT_STRINGS)).split('\n');
+    return fields.size() > 2 && !fields[2].isEmpty() ? fields[2] : QString::fromStdString(LoadText(IDS_APP_TITLE));
 }
 
 void CNivaraDoc::SetTitle(const QString& title) {

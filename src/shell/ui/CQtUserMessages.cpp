@@ -3,12 +3,13 @@
 #include <QMessageBox>
 
 #include "resources/CStringTable.h"
+#include "resources/StringIds.h"
 
 namespace {
 
-constexpr int ApplicationTitle = 128;
-constexpr int ConfirmCaption = 64611;
-constexpr int MessagesWithConfirmCaption[] = {64610, 64612};
+constexpr int ApplicationTitle = IDS_APP_TITLE;
+constexpr int ConfirmCaption = IDS_CONFIRM_CAPTION;
+constexpr int MessagesWithConfirmCaption[] = {IDS_RESTART_TO_APPLY, IDS_SAVE_QUERY};
 
 QMessageBox::Icon BoxIcon(MessageIcon icon) {
     switch (icon) {
