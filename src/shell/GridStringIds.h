@@ -1,6 +1,8 @@
 #pragma once
 
 // Named ids of the condition grid's and the memory option's texts.
+// Ids shared with other subsystems come from the generated header.
+#include "resources/StringIds.h"
 
 constexpr int IDS_GRID_MODE = 42000;
 constexpr int IDS_GRID_MODE_DESC = 42001;
@@ -90,5 +92,3 @@ constexpr int IDS_MEMORY_OPTION_SIZE_LABEL = 332001;
 constexpr int IDS_MEMORY_OPTION_UNIT_LABEL = 332002;
 constexpr int IDS_MEMORY_OPTION_OK = 332003;
 constexpr int IDS_MEMORY_OPTION_CANCEL = 332004;
-constexpr int IDS_BUFFER_SHRINK_QUERY = 64511;
-constexpr int IDS_PROPERTIES_CAPTION = 158;
