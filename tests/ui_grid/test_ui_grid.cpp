@@ -1,0 +1,312 @@
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QtTest>
+#include <deque>
+
+#include "document/CLogicDocument.h"
+#include "document/IUserMessages.h"
+#include "resources/CStringTable.h"
+#include "shell/CConditionGrid.h"
+#include "shell/IConditionGridHost.h"
+#include "shell/IFolderChooser.h"
+#include "shell/ui/CFolderPropertyEdit.h"
+#include "shell/ui/CMemoryOptionDlg.h"
+#include "shell/ui/CPropertyGridCtrl.h"
+
+namespace {
+
+class ScriptedMessages : public IUserMessages {
+public:
+    void ShowMessage(const std::string& text, MessageIcon icon) override { Shown.push_back({text, icon}); }
+    MessageAnswer AskYesNo(const std::string& text, MessageIcon icon) override { return Next(text, icon); }
+    MessageAnswer AskYesNoCancel(const std::string& text, MessageIcon icon) override { return Next(text, icon); }
+    std::vector<std::pair<std::string, MessageIcon>> Shown;
+    std::deque<MessageAnswer> Answers;
+
+private:
+    MessageAnswer Next(const std::string& text, MessageIcon icon) {
+        Shown.push_back({text, icon});
+        const MessageAnswer answer = Answers.empty() ? MessageAnswer::No : Answers.front();
+        if (!Answers.empty()) {
+            Answers.pop_front();
+        }
+        return answer;
+    }
+};
+
+class ScriptedFolders : public IFolderChooser {
+public:
+    std::optional<std::string> ChooseFolder(const std::string& initial) override {
+        Initial = initial;
+        return Answer;
+    }
+    std::optional<std::string> Answer;
+    std::string Initial;
+};
+
+class NoHost : public IConditionGridHost {
+public:
+    void OnDirectionChanged() override { ++Directions; }
+    void OnMemoryResized(int) override {}
+    int Directions = 0;
+};
+
+// The editor commits through queued calls, the grid reports through one more.
+void Settle() {
+    for (int i = 0; i < 4; ++i) {
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();
+    }
+}
+
+QString Text(int id) { return QString::fromStdString(LoadText(id)); }
+
+// The editor open in the grid's value column.
+template <class T>
+T* OpenEditor(CPropertyGridCtrl& grid, const QString& name) {
+    QTreeWidgetItem* item = grid.PropertyItem(name);
+    if (item == nullptr) {
+        return nullptr;
+    }
+    grid.EditProperty(item);
+    return qobject_cast<T*>(grid.Editor(item));
+}
+
+}  // namespace
+
+// The grid widget over the core grid and a document, wired as the condition
+// pane wires them.
+class TestGrid : public QObject {
+    Q_OBJECT
+private:
+    std::unique_ptr<CLogicDocument> m_document;
+    std::unique_ptr<CConditionGrid> m_core;
+    std::unique_ptr<CPropertyGridCtrl> m_grid;
+    ScriptedMessages m_messages;
+    ScriptedFolders m_folders;
+    NoHost m_host;
+
+    // Types a value into the named property's editor and commits it.
+    void Type(const QString& name, const QString& value) {
+        auto* edit = OpenEditor<QLineEdit>(*m_grid, name);
+        QVERIFY2(edit != nullptr, qPrintable(name));
+        edit->selectAll();
+        QTest::keyClicks(edit, value);
+        QTest::keyClick(edit, Qt::Key_Return);
+        Settle();
+    }
+    void Pick(const QString& name, const QString& option) {
+        auto* box = OpenEditor<QComboBox>(*m_grid, name);
+        QVERIFY2(box != nullptr, qPrintable(name));
+        const int index = box->findText(option);
+        QVERIFY2(index >= 0, qPrintable(option));
+        box->setCurrentIndex(index);
+        emit box->activated(index);
+        Settle();
+    }
+    QString Shown(const QString& name) const { return m_grid->PropertyItem(name)->text(1); }
+
+private slots:
+    void init() {
+        CStringTable::SetLanguage(LANGUAGE_ENGLISH);
+        m_messages = ScriptedMessages();
+        m_document = std::make_unique<CLogicDocument>("/tmp/Nivara");
+        m_core = std::make_unique<CConditionGrid>(m_messages);
+        m_core->BuildDefaultGrid("/tmp/Nivara");
+        m_grid = std::make_unique<CPropertyGridCtrl>();
+        m_grid->SetFolderChooser(&m_folders);
+        m_grid->resize(400, 600);
+        m_grid->BuildGrid(m_core->Groups());
+        connect(m_grid.get(), &CPropertyGridCtrl::PropertyChanged, this, [this](const QString& name, const QString& value) {
+            m_core->OnConditionChanged(*m_document, m_host, name.toStdString(), value.toStdString());
+            m_grid->ShowGrid(m_core->Groups());
+        });
+        m_core->RefreshGrid(*m_document);
+        m_grid->ShowGrid(m_core->Groups());
+        m_grid->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_grid.get()));
+    }
+    void cleanup() { m_grid.reset(); }
+
+    void groupsAndHiddenPropertiesOfGenerating() {
+        QTreeWidget* tree = m_grid->Tree();
+        QCOMPARE(tree->topLevelItemCount(), 7);
+        QCOMPARE(tree->topLevelItem(0)->text(0), QString("Mode"));
+        QCOMPARE(tree->topLevelItem(3)->childCount(), 4);
+        QVERIFY(tree->topLevelItem(4)->isHidden());  // monitor data
+        QVERIFY(tree->topLevelItem(5)->isHidden());  // auto save
+        QVERIFY(!tree->topLevelItem(6)->isHidden());  // buffer size
+        QVERIFY(m_grid->PropertyItem("Pattern[Hex]")->isHidden());
+        QCOMPARE(Shown("Buffer size"), QString("1000"));
+        QVERIFY(!m_grid->PropertyItem("Buffer size")->font(1).bold());
+    }
+
+    void typedNumbersAreLimitedAndShownAgain() {
+        Type("Transfer stop position", "5000");
+        QCOMPARE(m_document->Condition().GeneratingGroup.StopPosition, 999u);
+        QCOMPARE(Shown("Transfer stop position"), QString("999"));
+        Type("Transfer start position", "999");
+        QCOMPARE(Shown("Transfer start position"), QString("998"));
+        QVERIFY(m_grid->PropertyItem("Transfer start position")->font(1).bold());
+        Type("Transfer start position", "10");
+        Type("Transfer stop position", "3");
+        QCOMPARE(Shown("Transfer stop position"), QString("11"));
+        Type("Repeat", "100000000");
+        QCOMPARE(Shown("Repeat"), QString::number(16777215 / 2));
+    }
+
+    void numberEditorTakesOnlyANumber() {
+        auto* edit = OpenEditor<QLineEdit>(*m_grid, "Clock value");
+        QVERIFY(edit != nullptr);
+        edit->selectAll();
+        QTest::keyClicks(edit, "12ab");
+        QCOMPARE(edit->text(), QString("12"));
+        QTest::keyClick(edit, Qt::Key_Return);
+        Settle();
+        QCOMPARE(m_document->Condition().GeneratingGroup.Clock, 12u);
+    }
+
+    void clockLimitsThroughTheEditors() {
+        Pick("Clock unit", "nSec");
+        QCOMPARE(Shown("Clock value"), QString("1"));
+        Type("Clock value", "60");
+        QCOMPARE(Shown("Clock value"), QString("75"));
+        m_document->SetDevice("QDX-32C-PE", "DIO001");
+        Type("Clock value", "61");
+        QCOMPARE(Shown("Clock value"), QString("65"));
+        Type("Clock value", "7");
+        QCOMPARE(Shown("Clock value"), QString("20"));
+        Pick("Clock type", "Handshake");
+        QVERIFY(!(m_grid->PropertyItem("Clock value")->flags() & Qt::ItemIsEnabled));
+        QVERIFY(OpenEditor<QLineEdit>(*m_grid, "Clock value") == nullptr);
+    }
+
+    void bufferSizeAsksBeforeItShrinks() {
+        m_messages.Answers = {MessageAnswer::No};
+        Type("Buffer size", "500");
+        QCOMPARE(m_messages.Shown.size(), std::size_t(1));
+        QCOMPARE(m_messages.Shown[0].second, MessageIcon::Warning);
+        QCOMPARE(Shown("Buffer size"), QString("1000"));
+        m_messages.Answers = {MessageAnswer::Yes};
+        Type("Buffer size", "500");
+        QCOMPARE(m_document->GeneratingMemory().Length(), 500u);
+        QCOMPARE(Shown("Transfer stop position"), QString("499"));
+    }
+
+    void samplingShowsItsGroupsAndStartOptions() {
+        Pick("Mode", "Sampling");
+        QCOMPARE(m_host.Directions, 1);
+        QTreeWidget* tree = m_grid->Tree();
+        QVERIFY(!tree->topLevelItem(4)->isHidden());
+        QVERIFY(tree->topLevelItem(6)->isHidden());
+        auto* box = OpenEditor<QComboBox>(*m_grid, "Start condition");
+        QVERIFY(box != nullptr);
+        QCOMPARE(box->count(), 4);
+        QCOMPARE(box->itemText(3), QString("Pattern match"));
+        box->setCurrentIndex(3);
+        emit box->activated(3);
+        Settle();
+        Type("Mask[Hex]", "ffffffff");
+        QCOMPARE(m_document->Condition().PatternMask, 0xFFFFFFFFu);
+        Type("Pattern[Hex]", "1g");
+        QCOMPARE(Shown("Pattern[Hex]"), QString("1"));
+        Pick("Monitor data mode", "Graph automatic update");
+        Pick("Pattern data radix", "Binary");
+        Type("Compare pattern", "0101");
+        QCOMPARE(m_document->Condition().MonitorData, 5u);
+        Pick("Pattern data radix", "Hexadecimal");
+        QCOMPARE(Shown("Compare pattern"), QString("5"));
+        Type("After-trigger display ratio", "150%");
+        QCOMPARE(Shown("After-trigger display ratio"), QString("100%"));
+        Type("After-trigger display ratio", "-5");
+        QCOMPARE(m_document->Condition().MonitorPercentage, int16_t(0));
+    }
+
+    void fileTypeOffersOptionsAndTakesTyping() {
+        Pick("Mode", "Sampling");
+        Pick("Auto save", "Valid");
+        auto* box = OpenEditor<QComboBox>(*m_grid, "File type");
+        QVERIFY(box != nullptr);
+        QVERIFY(box->isEditable());
+        QCOMPARE(box->count(), 2);
+        box->setCurrentIndex(1);
+        emit box->activated(1);
+        Settle();
+        QCOMPARE(m_document->Condition().AutoSaveFileType, int16_t(1));
+        Type("File prefiex", "a/b");
+        QCOMPARE(Shown("File prefiex"), QString("LogicData"));
+        QCOMPARE(m_messages.Shown.size(), std::size_t(1));
+    }
+
+    void folderBrowserSetsThePath() {
+        Pick("Mode", "Sampling");
+        Pick("Auto save", "Valid");
+        auto* folder = OpenEditor<CFolderPropertyEdit>(*m_grid, "Path");
+        QVERIFY(folder != nullptr);
+        m_folders.Answer = "/data/runs";
+        QTest::mouseClick(folder->BrowseButton(), Qt::LeftButton);
+        Settle();
+        QCOMPARE(m_folders.Initial, std::string("/tmp/Nivara"));
+        QCOMPARE(m_document->Condition().AutoSavePath, std::string("/data/runs"));
+        QCOMPARE(Shown("Path"), QString("/data/runs"));
+    }
+
+    void alphabeticalListKeepsHiddenProperties() {
+        m_grid->SetAlphabetic(true);
+        QTreeWidget* tree = m_grid->Tree();
+        QCOMPARE(tree->topLevelItemCount(), 23);
+        QCOMPARE(tree->topLevelItem(0)->text(0), QString("After-trigger display ratio"));
+        QVERIFY(tree->topLevelItem(0)->isHidden());
+        QVERIFY(!m_grid->PropertyItem("Buffer size")->isHidden());
+        m_grid->SetAlphabetic(false);
+        QCOMPARE(tree->topLevelItemCount(), 7);
+        QVERIFY(tree->topLevelItem(4)->isHidden());
+        QCOMPARE(tree->topLevelItem(1)->child(1)->text(0), QString("Clock value"));
+    }
+
+    void descriptionOfTheCurrentProperty() {
+        m_grid->Tree()->setCurrentItem(m_grid->PropertyItem("Repeat"));
+        QVERIFY(m_grid->Description()->text().contains(Text(42071).toHtmlEscaped()));
+    }
+
+    void memoryOptionDialog() {
+        m_document->SetBufferSize(1000);
+        CMemoryOptionDlg dialog(*m_document, m_messages);
+        QCOMPARE(dialog.windowTitle(), QString("Sampling Memory Option"));
+        QCOMPARE(dialog.Edit()->text(), QString("1"));
+        dialog.Edit()->setText("0");
+        QCOMPARE(dialog.Edit()->text(), QString("10"));
+        dialog.Edit()->setText("101");
+        QCOMPARE(dialog.Edit()->text(), QString("10"));
+        QCOMPARE(dialog.Option().Size(), 10000000u);
+        dialog.Edit()->setText("100");
+        QTest::mouseClick(dialog.SpinUp(), Qt::LeftButton);
+        QCOMPARE(dialog.Edit()->text(), QString("1"));
+        QTest::keyClick(dialog.Edit(), Qt::Key_Down);
+        QCOMPARE(dialog.Edit()->text(), QString("100"));
+        QTest::keyClick(dialog.Edit(), Qt::Key_Down);
+        QCOMPARE(dialog.Edit()->text(), QString("99"));
+        dialog.Edit()->setText("2");
+        dialog.accept();
+        QCOMPARE(m_document->Condition().SamplingBufferSize, 2000000u);
+        QCOMPARE(m_document->SamplingMemory().Length(), 2000000u);
+
+        CMemoryOptionDlg cancelled(*m_document, m_messages);
+        QCOMPARE(cancelled.Edit()->text(), QString("2"));
+        cancelled.Edit()->setText("3");
+        cancelled.reject();
+        QCOMPARE(m_document->SamplingMemory().Length(), 2000000u);
+    }
+};
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    TestGrid test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_ui_grid.moc"
