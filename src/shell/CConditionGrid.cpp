@@ -402,11 +402,15 @@ void CConditionGrid::ApplyNumber(CLogicDocument& document, GridProperty property
         return;
     case P::Repeat:
         if (group != nullptr && memory != nullptr) {
-            const uint32_t repeat =
+            // The memory keeps its length (and its words and edit history):
+            // only the count and, in sampling, the buffer size are set again.
+            c.Group(d)->RepeatCount =
                 CEntryRules::RepeatCount(number, c.ModelType, group->StartPosition, group->StopPosition);
-            (void)document.SetSize(d, memory->Length(), repeat);
+            if (d == DIRECTION_SAMPLING) {
+                c.SamplingBufferSize = memory->Length();
+            }
         }
-        return;
+        break;
     case P::MonitorPercentage: c.MonitorPercentage = CEntryRules::MonitorPercentage(narrow); break;
     case P::MonitorBitNumbers: c.MonitorDataBitNumbers = CEntryRules::MonitorDataBitNumbers(narrow); break;
     case P::MonitorChannel: c.MonitorChannel = CEntryRules::MonitorChannel(narrow); break;

@@ -6,6 +6,7 @@
 
 #include "document/CLogicDocument.h"
 #include "document/IUserMessages.h"
+#include "graph/CEditHistory.h"
 #include "resources/CStringTable.h"
 #include "shell/CConditionGrid.h"
 #include "shell/CConditionText.h"
@@ -211,6 +212,17 @@ TEST_F(ConditionGridTest, LargerOrZeroBufferSizeAsksNothing) {
     EXPECT_EQ(document.GeneratingMemory().Length(), 1U);
     EXPECT_EQ(Group().StartPosition, 0U);
     EXPECT_EQ(Group().StopPosition, 0U);
+}
+
+TEST_F(ConditionGridTest, OnlyANewBufferSizeEmptiesTheEditHistory) {
+    CEditHistory history(document);
+    (void)history.RecordOverwrite(0xFF, 0, 9);
+    ASSERT_TRUE(history.CanUndo());
+    Edit(P::Repeat, "5");
+    EXPECT_EQ(Group().RepeatCount, 5U);
+    EXPECT_TRUE(history.CanUndo()) << "a repeat count keeps the words and their history";
+    Edit(P::BufferSize, "1200");
+    EXPECT_FALSE(history.CanUndo());
 }
 
 TEST_F(ConditionGridTest, PatternAndMaskReadAsHexadecimal) {
