@@ -4,7 +4,8 @@
 #include <vector>
 
 // One command of nivara-cli. Run gets the arguments after the command name
-// and returns the exit status (0 success, 1 bad input or failure). Every
+// and returns the exit status (0 success, 1 bad input or failure; count and
+// frequency refuse bad options, channels and files with 2). Every
 // command answers "--help" with its usage on stdout.
 struct CLI_COMMAND {
     const char* Name;
@@ -25,3 +26,5 @@ int RunConvert(const std::vector<std::string>& arguments);
 int RunDump(const std::vector<std::string>& arguments);
 int RunSample(const std::vector<std::string>& arguments);
 int RunGenerate(const std::vector<std::string>& arguments);
+int RunCount(const std::vector<std::string>& arguments);
+int RunFrequency(const std::vector<std::string>& arguments);

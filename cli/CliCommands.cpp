@@ -19,6 +19,10 @@ const std::array Commands = {
                 &RunSample},
     CLI_COMMAND{"generate", "generate [CONDITION.nvc | PULSE FILE] [OPTIONS]",
                 "output the generating memory with a simulated board (--help for options)", &RunGenerate},
+    CLI_COMMAND{"count", "count FILE --channel C [--from S] [--to E] [--falling] [--json]",
+                "count the rising (or falling) edges of a channel between clocks S and E", &RunCount},
+    CLI_COMMAND{"frequency", "frequency FILE --channel C [--from S] [--to E] [--json]",
+                "the frequency of a channel's rising edges between clocks S and E", &RunFrequency},
 };
 
 }  // namespace
