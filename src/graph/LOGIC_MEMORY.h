@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+#include "graph/CLargeAllocator.h"
+
 // The kind of change a history record undoes.
 enum class EDIT_MODE : uint16_t {
     Overwrite = 0,  // bits written in place
@@ -28,8 +30,8 @@ struct LOGIC_MEMORY {
     EDIT_MODE Mode = EDIT_MODE::Overwrite;
     // The distinct channels whose bits are kept (bit k = device channel k).
     uint32_t ChannelSet = 0;
-    std::vector<uint64_t> Planes;
-    std::vector<uint32_t> Words;  // used instead of Planes when ChannelSet holds all 32 channels
+    std::vector<uint64_t, CLargeAllocator<uint64_t>> Planes;
+    std::vector<uint32_t, CLargeAllocator<uint32_t>> Words;  // used instead of Planes when ChannelSet holds all 32 channels
 
     [[nodiscard]] uint32_t Length() const { return End >= Start ? static_cast<uint32_t>(End - Start) + 1U : 0U; }
     [[nodiscard]] std::size_t PlaneWords() const { return (static_cast<std::size_t>(Length()) + 63) / 64; }
