@@ -7,7 +7,16 @@
 namespace {
 
 // Bit j of the result: word j differs in the masked bits (some 0, some 1).
+// Blocks where every word agrees, the usual case, cost one branch-free pass.
 uint64_t DiffBits(const uint32_t* words, uint32_t count, uint32_t mask) {
+    uint32_t any = 0;
+    for (uint32_t j = 0; j < count; ++j) {
+        const uint32_t m = words[j] & mask;
+        any |= (m != 0) & (m != mask);
+    }
+    if (any == 0) {
+        return 0;
+    }
     uint64_t bits = 0;
     for (uint32_t j = 0; j < count; ++j) {
         const uint32_t m = words[j] & mask;
