@@ -93,6 +93,14 @@ CRulerScale CGraphModel::Ruler() const {
     return CRulerScale(m_graphUnit, 1.0 / m_geometry.Zoom(), base, m_clockValue, AbsoluteFirstVisible());
 }
 
+bool CGraphModel::SetMouseMode(int mode) {
+    if (mode < MOUSE_MODE_SELECT || mode >= MOUSE_MODE_COUNT) {
+        return false;
+    }
+    m_mouseMode = mode;
+    return true;
+}
+
 void CGraphModel::ToggleCursor(int which) {
     GRAPH_CURSOR& cursor = m_cursors[which == 0 ? 0 : 1];
     cursor.position = AbsoluteOffset() + m_current.clock;

@@ -7,6 +7,7 @@
 
 #include "graph/CGraphGeometry.h"
 #include "graph/CRulerScale.h"
+#include "graph/GRAPH_INPUT.h"
 
 class CChannelTable;
 class CLogicDocument;
@@ -52,6 +53,7 @@ public:
     [[nodiscard]] const CGraphGeometry& Geometry() const { return m_geometry; }
     [[nodiscard]] CLogicDocument& Document() { return m_document; }
     [[nodiscard]] CWindowRecords& Records() { return m_records; }
+    [[nodiscard]] const CWindowRecords& Records() const { return m_records; }
 
     // --- binding of the shown memory
     // Memory, channel table, last clock, valid length, absolute offset and the
@@ -78,6 +80,13 @@ public:
     [[nodiscard]] bool BlockButtonsShown() const;
     [[nodiscard]] bool EditDisabled() const { return m_editDisabled; }
     void SetEditDisabled(bool disabled) { m_editDisabled = disabled; }
+
+    // --- modes
+    // MOUSE_MODE_SELECT, _INVERT_BIT or _SHIFT_BIT; false for any other value.
+    bool SetMouseMode(int mode);
+    [[nodiscard]] int MouseMode() const { return m_mouseMode; }
+    void SetInsertMode(bool insert) { m_insertMode = insert; }
+    [[nodiscard]] bool InsertMode() const { return m_insertMode; }
 
     // --- scale and unit
     void SetZoom(double zoom);
@@ -135,6 +144,8 @@ private:
     std::vector<std::size_t> m_shownRows;
     int m_validLength = 0;
     bool m_editDisabled = false;
+    int m_mouseMode = MOUSE_MODE_SELECT;
+    bool m_insertMode = false;
 
     int m_graphUnit = GRAPH_UNIT_CLOCK;
     std::string m_unitPrefix;

@@ -10,20 +10,45 @@
 #include <cmath>
 
 #include "document/CWindowRecords.h"
-#include "graph/CGraphNavigator.h"
-#include "graph/ui/CDrawBookmark.h"
-#include "graph/ui/CDrawCursor.h"
-#include "graph/ui/CDrawCursorInfo.h"
-#include "graph/ui/CDrawRuler.h"
-#include "graph/ui/CDrawScrollBar.h"
-#include "graph/ui/CDrawWaveform.h"
+#include "graph/ui/CDrawRect.h"
 #include "shell/ui/CNivaraDoc.h"
 
 namespace {
-const QColor CursorAColour(0, 221, 221);
-const QColor CursorBColour(221, 0, 0);
-constexpr int HoldInterval = 100;
 constexpr int CaretBlink = 530;
+
+KEY_STATE KeysOf(Qt::KeyboardModifiers modifiers) {
+    return {(modifiers & Qt::ShiftModifier) != 0, (modifiers & Qt::ControlModifier) != 0,
+            (modifiers & Qt::AltModifier) != 0};
+}
+
+GRAPH_KEY_EVENT KeyOf(const QKeyEvent& event) {
+    GRAPH_KEY_EVENT key;
+    key.keys = KeysOf(event.modifiers());
+    const int code = event.key();
+    if ((code >= Qt::Key_0 && code <= Qt::Key_9) || (code >= Qt::Key_A && code <= Qt::Key_Z)) {
+        key.key = GRAPH_KEY::Character;
+        key.character = static_cast<char>(code);  // Qt's codes of digits and letters are their ASCII
+        return key;
+    }
+    switch (code) {
+        case Qt::Key_PageUp: key.key = GRAPH_KEY::PageUp; break;
+        case Qt::Key_PageDown: key.key = GRAPH_KEY::PageDown; break;
+        case Qt::Key_End: key.key = GRAPH_KEY::End; break;
+        case Qt::Key_Home: key.key = GRAPH_KEY::Home; break;
+        case Qt::Key_Left: key.key = GRAPH_KEY::Left; break;
+        case Qt::Key_Right: key.key = GRAPH_KEY::Right; break;
+        case Qt::Key_Up: key.key = GRAPH_KEY::Up; break;
+        case Qt::Key_Down: key.key = GRAPH_KEY::Down; break;
+        case Qt::Key_Insert: key.key = GRAPH_KEY::Insert; break;
+        case Qt::Key_Delete: key.key = GRAPH_KEY::Delete; break;
+        case Qt::Key_Backspace: key.key = GRAPH_KEY::Backspace; break;
+        case Qt::Key_Space: key.key = GRAPH_KEY::Space; break;
+        case Qt::Key_Return:
+        case Qt::Key_Enter: key.key = GRAPH_KEY::Enter; break;
+        default: key.key = GRAPH_KEY::Other; break;
+    }
+    return key;
+}
 }  // namespace
 
 CNivaraView::CNivaraView(CNivaraDoc& document, CWindowRecords& records, QWidget* parent)
@@ -34,25 +59,20 @@ CNivaraView::CNivaraView(CNivaraDoc& document, CWindowRecords& records, QWidget*
     setMouseTracking(true);
     m_scale = CGraphGeometry::ScaleFromDpi(logicalDpiX());
     m_model = std::make_unique<CGraphModel>(m_doc.Document(), m_records, m_scale);
-    m_ruler = std::make_unique<CDrawRuler>(m_scale);
-    m_scrollBar = std::make_unique<CDrawScrollBar>(m_scale);
-    m_waveform = std::make_unique<CDrawWaveform>(m_scale);
-    m_cursorA = std::make_unique<CDrawCursor>(m_scale, CursorAColour, Qt::SolidLine, QStringLiteral(" A"));
-    m_cursorB = std::make_unique<CDrawCursor>(m_scale, CursorBColour, Qt::DotLine, QStringLiteral(" B"));
-    m_currentBox = std::make_unique<CDrawCursorInfo>(m_scale);
-    m_cursorABox = std::make_unique<CDrawCursorInfo>(m_scale);
-    m_cursorBBox = std::make_unique<CDrawCursorInfo>(m_scale);
+    m_renderer = std::make_unique<CGraphRenderer>(m_scale);
+    m_mouse = std::make_unique<CGraphMouseController>(*m_model, *this);
+    m_keys = std::make_unique<CGraphKeyController>(*m_model, *this);
 
     m_rowScroll = new QScrollBar(Qt::Vertical, this);
     m_rowScroll->setFocusPolicy(Qt::NoFocus);
     connect(m_rowScroll, &QScrollBar::actionTriggered, this, &CNivaraView::OnRowScrollAction);
 
-    m_holdTimer.setInterval(HoldInterval);
-    connect(&m_holdTimer, &QTimer::timeout, this, &CNivaraView::HoldStep);
+    m_holdTimer.setInterval(CGraphMouseController::RepeatIntervalMs);
+    connect(&m_holdTimer, &QTimer::timeout, this, &CNivaraView::OnRepeat);
     m_caretTimer.setInterval(CaretBlink);
     connect(&m_caretTimer, &QTimer::timeout, this, [this] {
         m_caretOn = !m_caretOn;
-        update(CaretRect().adjusted(-1, -1, 1, 1));
+        update(m_caretShown);
     });
     connect(&m_doc, &CNivaraDoc::ViewsNeedUpdate, this, &CNivaraView::OnDocumentUpdate);
     m_model->OnDocumentUpdate();
@@ -78,7 +98,7 @@ void CNivaraView::RecountRows() {
 
 void CNivaraView::RefreshView() {
     PlaceCaret();
-    update();
+    Invalidate(GRAPH_PART_ALL);
 }
 
 // ---------------------------------------------------------------- zoom, unit
@@ -96,7 +116,7 @@ double CNivaraView::Zoom() const { return m_model->Geometry().Zoom(); }
 
 void CNivaraView::SetGraphUnit(int unit) {
     (void)m_model->SetGraphUnit(unit);
-    update();
+    Invalidate(GRAPH_PART_ALL);
 }
 
 int CNivaraView::GraphUnit() const { return m_model->GraphUnit(); }
@@ -105,12 +125,12 @@ int CNivaraView::GraphUnit() const { return m_model->GraphUnit(); }
 
 void CNivaraView::ToggleCursorA() {
     m_model->ToggleCursor(0);
-    update();
+    Invalidate(GRAPH_PART_ALL);
 }
 
 void CNivaraView::ToggleCursorB() {
     m_model->ToggleCursor(1);
-    update();
+    Invalidate(GRAPH_PART_ALL);
 }
 
 bool CNivaraView::IsCursorShown(int which) const { return m_model->Cursor(which).shown; }
@@ -141,7 +161,7 @@ void CNivaraView::ScrollSignalRowsTo(int row) {
     m_model->Geometry().SetFirstVisibleRow(row);
     UpdateRowScrollBar();
     PlaceCaret();
-    update();
+    Invalidate(GRAPH_PART_ALL);
     emit SignalRowsScrolled(m_model->Geometry().FirstVisibleRow());
 }
 
@@ -149,87 +169,63 @@ int CNivaraView::FirstVisibleRow() const { return m_model->Geometry().FirstVisib
 
 // ------------------------------------------------------------ jump commands
 
-void CNivaraView::JumpToFirstClock() {
-    CGraphNavigator(*m_model).ToStart(false);
-    RefreshView();
-}
-
-void CNivaraView::JumpToLastClock() {
-    CGraphNavigator(*m_model).ToEnd(false);
-    RefreshView();
-}
-
-void CNivaraView::JumpPageForward() {
-    CGraphNavigator(*m_model).PageTowardStart(false);
-    RefreshView();
-}
-
-void CNivaraView::JumpPageBackward() {
-    CGraphNavigator(*m_model).PageTowardEnd(false);
-    RefreshView();
-}
-
-void CNivaraView::ExpandSelectionToStart() {
-    CGraphNavigator(*m_model).ToStart(true);
-    RefreshView();
-}
-
-void CNivaraView::ExpandSelectionToEnd() {
-    CGraphNavigator(*m_model).ToEnd(true);
-    RefreshView();
-}
-
-void CNivaraView::ExpandSelectionPageForward() {
-    CGraphNavigator(*m_model).PageTowardStart(true);
-    RefreshView();
-}
-
-void CNivaraView::ExpandSelectionPageBackward() {
-    CGraphNavigator(*m_model).PageTowardEnd(true);
-    RefreshView();
-}
+void CNivaraView::JumpToFirstClock() { m_keys->Move(GRAPH_KEY::Home, false); }
+void CNivaraView::JumpToLastClock() { m_keys->Move(GRAPH_KEY::End, false); }
+void CNivaraView::JumpPageForward() { m_keys->Move(GRAPH_KEY::PageUp, false); }
+void CNivaraView::JumpPageBackward() { m_keys->Move(GRAPH_KEY::PageDown, false); }
+void CNivaraView::ExpandSelectionToStart() { m_keys->Move(GRAPH_KEY::Home, true); }
+void CNivaraView::ExpandSelectionToEnd() { m_keys->Move(GRAPH_KEY::End, true); }
+void CNivaraView::ExpandSelectionPageForward() { m_keys->Move(GRAPH_KEY::PageUp, true); }
+void CNivaraView::ExpandSelectionPageBackward() { m_keys->Move(GRAPH_KEY::PageDown, true); }
 
 // --------------------------------------------------------------------- modes
 
 void CNivaraView::SetMouseMode(int mode) {
-    if (mode >= MOUSE_MODE_SELECT && mode <= MOUSE_MODE_SHIFT_BIT) {
-        m_mouseMode = mode;
-        update();
+    if (m_model->SetMouseMode(mode)) {
+        Invalidate(GRAPH_PART_PAGE);
     }
 }
 
 void CNivaraView::SetInsertMode(bool insert) {
-    m_insertMode = insert;
+    m_model->SetInsertMode(insert);
     RefreshView();
 }
 
 // ---------------------------------------------------------- bookmark markers
 
 void CNivaraView::AddBookmarkMarker(int64_t position) {
-    m_bookmarks.push_back(std::make_unique<CDrawBookmark>(m_scale, position));
-    update();
+    m_renderer->AddBookmark(position);
+    Invalidate(GRAPH_PART_PAGE);
 }
 
 void CNivaraView::HighlightBookmarkMarker(int64_t position) {
-    for (const auto& marker : m_bookmarks) {
-        marker->SetCurrent(marker->Position() == position);
-    }
-    update();
+    m_renderer->HighlightBookmark(position);
+    Invalidate(GRAPH_PART_PAGE);
 }
 
 void CNivaraView::RemoveBookmarkMarker(int64_t position) {
-    std::erase_if(m_bookmarks, [position](const auto& marker) { return marker->Position() == position; });
-    update();
+    m_renderer->RemoveBookmark(position);
+    Invalidate(GRAPH_PART_PAGE);
 }
 
 void CNivaraView::RemoveAllBookmarkMarkers() {
-    m_bookmarks.clear();
-    update();
+    m_renderer->RemoveAllBookmarks();
+    Invalidate(GRAPH_PART_PAGE);
 }
 
 void CNivaraView::SetBookmarkMarkersShown(bool shown) {
     m_bookmarksShown = shown;
-    update();
+    Invalidate(GRAPH_PART_PAGE);
+}
+
+void CNivaraView::AddDrawObject(CDrawRect* object, DRAW_LAYER layer) {
+    m_renderer->AddDrawObject(object, layer);
+    Invalidate(GRAPH_PART_ALL);
+}
+
+void CNivaraView::RemoveDrawObject(CDrawRect* object) {
+    m_renderer->RemoveDrawObject(object);
+    Invalidate(GRAPH_PART_ALL);
 }
 
 // ---------------------------------------------------------------------- runs
@@ -241,7 +237,7 @@ void CNivaraView::ResumeDrawing() {
         --m_suspended;
     }
     if (m_suspended == 0) {
-        update();
+        Invalidate(GRAPH_PART_ALL);
     }
 }
 
@@ -282,10 +278,7 @@ void CNivaraView::LayoutClient() {
     const int cx = std::max(1, width() - barWidth);
     const int cy = std::max(1, height());
     m_model->Layout(cx, cy);
-    if (m_surface.size() != QSize(cx, cy)) {
-        m_surface = QImage(cx, cy, QImage::Format_RGB32);
-        m_surface.fill(Qt::black);
-    }
+    m_renderer->Resize(cx, cy);
     UpdateRowScrollBar();
     PlaceCaret();
     update();
@@ -304,29 +297,14 @@ void CNivaraView::UpdateRowScrollBar() {
 void CNivaraView::OnRowScrollAction(int action) {
     ROW_SCROLL request = ROW_SCROLL::Other;
     switch (action) {
-        case QAbstractSlider::SliderSingleStepSub:
-            request = ROW_SCROLL::LineUp;
-            break;
-        case QAbstractSlider::SliderSingleStepAdd:
-            request = ROW_SCROLL::LineDown;
-            break;
-        case QAbstractSlider::SliderPageStepSub:
-            request = ROW_SCROLL::PageUp;
-            break;
-        case QAbstractSlider::SliderPageStepAdd:
-            request = ROW_SCROLL::PageDown;
-            break;
-        case QAbstractSlider::SliderMove:
-            request = ROW_SCROLL::ThumbTrack;
-            break;
-        case QAbstractSlider::SliderToMinimum:
-            request = ROW_SCROLL::Top;
-            break;
-        case QAbstractSlider::SliderToMaximum:
-            request = ROW_SCROLL::Bottom;
-            break;
-        default:
-            break;
+        case QAbstractSlider::SliderSingleStepSub: request = ROW_SCROLL::LineUp; break;
+        case QAbstractSlider::SliderSingleStepAdd: request = ROW_SCROLL::LineDown; break;
+        case QAbstractSlider::SliderPageStepSub: request = ROW_SCROLL::PageUp; break;
+        case QAbstractSlider::SliderPageStepAdd: request = ROW_SCROLL::PageDown; break;
+        case QAbstractSlider::SliderMove: request = ROW_SCROLL::ThumbTrack; break;
+        case QAbstractSlider::SliderToMinimum: request = ROW_SCROLL::Top; break;
+        case QAbstractSlider::SliderToMaximum: request = ROW_SCROLL::Bottom; break;
+        default: break;
     }
     const std::optional<int> first = m_model->Geometry().ScrollRows(request, m_rowScroll->sliderPosition());
     // The model decides the position; the bar shows it.
@@ -346,7 +324,7 @@ QRect CNivaraView::CaretRect() const {
     if (!geometry.GraphArea().Contains(snapped.x, snapped.y)) {
         return {};
     }
-    const int width = m_insertMode ? 1 : static_cast<int>(std::ceil(geometry.PixelsPerClock()));
+    const int width = InsertMode() ? 1 : static_cast<int>(std::ceil(geometry.PixelsPerClock()));
     return QRect(snapped.x, snapped.y, width, CGraphGeometry::RowHeight);
 }
 
@@ -354,10 +332,25 @@ void CNivaraView::PlaceCaret() {
     // Placing the caret ends a typed value.
     m_model->Typing().active = false;
     m_caretOn = true;
+    const QRect caret = CaretRect();
+    if (caret != m_caretShown) {
+        update(m_caretShown);
+        update(caret);
+        m_caretShown = caret;
+    }
     const int clock = m_model->Current().clock;
     if (clock != m_lastCaretClock) {
         m_lastCaretClock = clock;
         emit CurrentClockChanged(clock);
+    }
+    NoteSelection();
+}
+
+void CNivaraView::NoteSelection() {
+    const bool spans = m_model->Anchor().row != m_model->Current().row;
+    if (spans != m_spansRows) {
+        m_spansRows = spans;
+        emit SelectionSpansRowsChanged(spans);
     }
 }
 
@@ -365,149 +358,65 @@ void CNivaraView::focusInEvent(QFocusEvent* event) {
     QWidget::focusInEvent(event);
     m_caretOn = true;
     m_caretTimer.start();
-    update();
+    update(m_caretShown);
 }
 
 void CNivaraView::focusOutEvent(QFocusEvent* event) {
     QWidget::focusOutEvent(event);
     m_caretTimer.stop();
-    update();
+    update(m_caretShown);
 }
 
 // ------------------------------------------------------------------ painting
 
-void CNivaraView::paintEvent(QPaintEvent* /*event*/) {
-    if (m_surface.isNull()) {
+GRAPH_PAINT_STATE CNivaraView::PaintState() const {
+    return {m_mouse->Hover(), m_bookmarksShown, m_mouse->PaintsSelection()};
+}
+
+void CNivaraView::Invalidate(unsigned parts) { update(m_renderer->Invalidate(parts, m_model->Geometry())); }
+
+void CNivaraView::paintEvent(QPaintEvent* event) {
+    if (m_renderer->Surface().isNull()) {
         LayoutClient();
     }
     if (m_suspended == 0) {
-        RenderSurface();
+        m_renderer->Render(*m_model, PaintState());
     }
+    const QRect area = event->rect();
     QPainter painter(this);
-    painter.drawImage(0, 0, m_surface);
-    if (hasFocus() && m_caretOn) {
-        const QRect caret = CaretRect();
-        if (!caret.isEmpty()) {
-            painter.setCompositionMode(QPainter::CompositionMode_Difference);
-            painter.fillRect(caret, Qt::white);
-        }
+    painter.drawImage(area.topLeft(), m_renderer->Surface(), area);
+    if (hasFocus() && m_caretOn && !m_caretShown.isEmpty() && area.intersects(m_caretShown)) {
+        painter.setCompositionMode(QPainter::CompositionMode_Difference);
+        painter.fillRect(m_caretShown, Qt::white);
     }
 }
 
 const QImage& CNivaraView::RenderSurface() {
-    if (m_surface.isNull()) {
+    if (m_renderer->Surface().isNull()) {
         LayoutClient();
     }
-    const CGraphGeometry& geometry = m_model->Geometry();
-    QPainter painter(&m_surface);
-    painter.fillRect(m_surface.rect(), Qt::black);
-
-    m_ruler->SetRect(geometry.Ruler());
-    m_ruler->SetRange(static_cast<double>(m_model->AbsoluteFirstVisible()), 1.0 / geometry.Zoom());
-    m_ruler->SetUnit(m_model->GraphUnit(), m_model->ClockValue(), m_model->UnitPrefix());
-    m_ruler->Draw(painter);
-
-    m_scrollBar->SetGeometry(geometry.ScrollBar());
-    m_scrollBar->SetBlockButtonsShown(m_model->BlockButtonsShown());
-    m_scrollBar->Draw(painter);
-
-    m_waveform->SetRect(geometry.GraphArea());
-    const int first = geometry.FirstVisibleClock();
-    m_waveform->SetClocks(first, first + geometry.ClocksPerPage() + 1,
-                          static_cast<float>(geometry.PixelsPerClock()), geometry.BusHalfWidth());
-    m_waveform->SetRows(geometry.FirstVisibleRow(), geometry.FirstVisibleRow() + geometry.RowsPerPage());
-    const CLogicMemory* memory = m_model->Memory();
-    m_waveform->SetData(memory != nullptr ? memory->Data() : nullptr, m_model->ValidLength(), m_model->Table(),
-                        &m_model->ShownRows());
-    m_waveform->SetTyping(m_model->Typing());
-    m_waveform->Draw(painter);
-
-    PaintInfoBox(painter, INFO_BOX::Current);
-    PaintCursors(painter);
-    if (m_bookmarksShown) {
-        const int64_t minimum = m_model->AbsoluteFirstVisible();
-        for (const auto& marker : m_bookmarks) {
-            marker->SetBand(geometry.MarkerBand(), minimum, minimum + geometry.ClocksPerPage() - 1);
-            marker->Draw(painter);
-        }
-    }
-    const bool spans = m_model->Anchor().row != m_model->Current().row;
-    if (spans != m_spansRows) {
-        m_spansRows = spans;
-        emit SelectionSpansRowsChanged(spans);
-    }
-    PaintHighlights(painter);
-    return m_surface;
-}
-
-void CNivaraView::PaintInfoBox(QPainter& painter, INFO_BOX box) {
-    CDrawCursorInfo* info = box == INFO_BOX::Current   ? m_currentBox.get()
-                            : box == INFO_BOX::CursorA ? m_cursorABox.get()
-                                                       : m_cursorBBox.get();
-    info->SetRect(m_model->Geometry().InfoBox(static_cast<int>(box)));
-    const std::array<std::string, 4> lines = m_model->BoxLines(box);
-    for (int i = 0; i < 4; ++i) {
-        info->SetLine(i, QString::fromStdString(lines[static_cast<std::size_t>(i)]));
-    }
-    info->Draw(painter);
-}
-
-void CNivaraView::PaintCursors(QPainter& painter) {
-    const CGraphGeometry& geometry = m_model->Geometry();
-    const int64_t minimum = m_model->AbsoluteFirstVisible();
-    const int64_t maximum = minimum + geometry.ClocksPerPage() - 1;
-    if (m_model->Cursor(1).shown) {
-        m_cursorB->SetBand(geometry.MarkerBand(), minimum, maximum);
-        m_cursorB->SetPosition(m_model->Cursor(1).position);
-        m_cursorB->Draw(painter);
-        PaintInfoBox(painter, INFO_BOX::CursorB);
-    }
-    if (m_model->Cursor(0).shown) {
-        m_cursorA->SetBand(geometry.MarkerBand(), minimum, maximum);
-        m_cursorA->SetPosition(m_model->Cursor(0).position);
-        m_cursorA->Draw(painter);
-        PaintInfoBox(painter, INFO_BOX::CursorA);
-    }
-}
-
-void CNivaraView::PaintHighlights(QPainter& painter) {
-    if (m_mouseMode == MOUSE_MODE_SHIFT_BIT) {
-        return;
-    }
-    const GRAPH_RECT& area = m_model->Geometry().GraphArea();
-    painter.save();
-    painter.setClipRect(QRect(area.left, area.top, area.Width(), area.Height()));
-    painter.setCompositionMode(QPainter::CompositionMode_Difference);
-    for (const COMPARE_POSITION& mark : m_records.ComparePositions) {
-        if (mark.FirstClock != mark.LastClock || mark.FirstRow != mark.LastRow) {
-            InvertCells(painter, static_cast<int>(mark.FirstClock), static_cast<int>(mark.LastClock),
-                        static_cast<int>(mark.FirstRow), static_cast<int>(mark.LastRow));
-        }
-    }
-    if (!m_model->SelectionIsSingleCell()) {
-        const GRAPH_CELL a = m_model->Anchor();
-        const GRAPH_CELL c = m_model->Current();
-        InvertCells(painter, a.clock, c.clock, a.row, c.row);
-    }
-    painter.restore();
-}
-
-void CNivaraView::InvertCells(QPainter& painter, int clockA, int clockB, int rowA, int rowB) {
-    const CGraphGeometry& geometry = m_model->Geometry();
-    const GRAPH_RECT& area = geometry.GraphArea();
-    const double p = geometry.PixelsPerClock();
-    const int first = geometry.FirstVisibleClock();
-    const int firstRow = geometry.FirstVisibleRow();
-    const int left = area.left + static_cast<int>((std::min(clockA, clockB) - first) * p);
-    const int right = area.left + static_cast<int>((std::max(clockA, clockB) - first) * p) +
-                      static_cast<int>(std::ceil(p));
-    const int top = area.top + CGraphGeometry::RowHeight * (std::min(rowA, rowB) - firstRow);
-    const int bottom = area.top + CGraphGeometry::RowHeight * (std::max(rowA, rowB) - firstRow) +
-                       CGraphGeometry::RowHeight;
-    painter.fillRect(QRect(left, top, right - left, bottom - top), Qt::white);
+    m_renderer->Invalidate(GRAPH_PART_ALL, m_model->Geometry());
+    m_renderer->Render(*m_model, PaintState());
+    return m_renderer->Surface();
 }
 
 // --------------------------------------------------------------------- mouse
+
+void CNivaraView::StartRepeat() { m_holdTimer.start(); }
+void CNivaraView::StopRepeat() { m_holdTimer.stop(); }
+
+void CNivaraView::OnRepeat() {
+    m_mouse->RepeatStep(KeysOf(QGuiApplication::queryKeyboardModifiers()),
+                        (QGuiApplication::mouseButtons() & Qt::LeftButton) != 0);
+}
+
+void CNivaraView::SetPointerShape(POINTER_SHAPE shape) {
+    setCursor(shape == POINTER_SHAPE::SizeWestEast ? Qt::SizeHorCursor : Qt::ArrowCursor);
+}
+
+void CNivaraView::ShowContextMenu(int x, int y) { emit ContextMenuRequested(mapToGlobal(QPoint(x, y))); }
+
+void CNivaraView::RequestCommand(int commandId) { emit CommandRequested(commandId); }
 
 void CNivaraView::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {
@@ -515,280 +424,41 @@ void CNivaraView::mousePressEvent(QMouseEvent* event) {
         return;
     }
     const QPoint p = event->position().toPoint();
-    const CGraphGeometry& geometry = m_model->Geometry();
-    m_drag = DRAG::None;
-    if (geometry.GraphArea().Contains(p.x(), p.y())) {
-        PressGraph(p.x(), p.y());
-    } else if (geometry.Ruler().Contains(p.x(), p.y())) {
-        PressRuler(p.x(), p.y());
-    } else if (geometry.ScrollStrip().Contains(p.x(), p.y())) {
-        PressScrollBar(p.x(), p.y());
-    } else if (geometry.ResultStrip().Contains(p.x(), p.y())) {
-        m_drag = DRAG::Result;
-    }
-}
-
-void CNivaraView::PressGraph(int x, int y) {
-    m_records.ComparePositions.RemoveAll();
-    const GRAPH_CELL cell = m_model->Geometry().HitTestCell(x, y);
-    m_model->SetCurrent(cell);
-    m_model->SetAnchor(cell);
-    PlaceCaret();
-    m_drag = DRAG::Selecting;
-    m_buttonDown = true;
-    update();
-}
-
-void CNivaraView::PressRuler(int x, int y) {
-    const int64_t offset = m_model->AbsoluteOffset();
-    const int clock = m_model->Geometry().HitTestCell(x, y).clock;
-    const int64_t minimum = m_model->AbsoluteFirstVisible();
-    const int64_t maximum = minimum + m_model->Geometry().ClocksPerPage() - 1;
-    const GRAPH_RECT band = m_model->Geometry().MarkerBand();
-    for (int which = 0; which < 2; ++which) {
-        CDrawCursor& cursor = which == 0 ? *m_cursorA : *m_cursorB;
-        if (!m_model->Cursor(which).shown) {
-            continue;
-        }
-        cursor.SetBand(band, minimum, maximum);
-        cursor.SetPosition(m_model->Cursor(which).position);
-        if (cursor.HandleBox().Contains(x, y)) {
-            m_model->SetCursorPosition(which, offset + clock);
-            m_drag = which == 0 ? DRAG::CursorA : DRAG::CursorB;
-            update();
-            return;
-        }
-    }
-}
-
-void CNivaraView::PressScrollBar(int x, int y) {
-    const CScrollBarGeometry& bar = m_model->Geometry().ScrollBar();
-    m_scrollBar->SetHover(SCROLL_ELEMENT::None);
-    const SCROLL_ELEMENT element = bar.HitTest(x, y, m_model->BlockButtonsShown());
-    const int shown = m_model->ShownBlock();
-    const int count = static_cast<int>(m_model->BlockCount());
-    switch (element) {
-        case SCROLL_ELEMENT::Thumb:
-            m_grabOffset = x - bar.Thumb().left;
-            m_drag = DRAG::Thumb;
-            break;
-        case SCROLL_ELEMENT::ScrollLeft:
-        case SCROLL_ELEMENT::ScrollRight:
-            m_held = element;
-            HoldStep();
-            m_holdTimer.start();
-            break;
-        case SCROLL_ELEMENT::FirstBlock:
-            if (shown > 0) {
-                (void)LoadSavedBlock(0);
-            }
-            break;
-        case SCROLL_ELEMENT::PreviousBlock:
-            if (shown > 0) {
-                (void)LoadSavedBlock(static_cast<std::size_t>(shown - 1));
-            }
-            break;
-        case SCROLL_ELEMENT::NextBlock:
-            if (shown < count - 1) {
-                (void)LoadSavedBlock(static_cast<std::size_t>(shown + 1));
-            }
-            break;
-        case SCROLL_ELEMENT::LastBlock:
-            if (shown < count - 1) {
-                (void)LoadSavedBlock(static_cast<std::size_t>(count - 1));
-            }
-            break;
-        default:
-            break;
-    }
-    update();
-}
-
-int CNivaraView::StepFromModifiers() const {
-    const Qt::KeyboardModifiers modifiers = QGuiApplication::queryKeyboardModifiers();
-    if (modifiers & Qt::ShiftModifier) {
-        return 10;
-    }
-    if (modifiers & Qt::ControlModifier) {
-        return 5;
-    }
-    return 1;
-}
-
-void CNivaraView::HoldStep() {
-    if (!(QGuiApplication::mouseButtons() & Qt::LeftButton) && m_holdTimer.isActive()) {
-        m_holdTimer.stop();
-        m_held = SCROLL_ELEMENT::None;
-        return;
-    }
-    const int step = StepFromModifiers();
-    CGraphGeometry& geometry = m_model->Geometry();
-    const bool moved = m_held == SCROLL_ELEMENT::ScrollLeft ? geometry.StepLeft(step) : geometry.StepRight(step);
-    if (moved) {
-        update();
-    }
-}
-
-void CNivaraView::UpdateHover(int x, int y) {
-    SCROLL_ELEMENT hover = SCROLL_ELEMENT::None;
-    if (m_drag != DRAG::Thumb && m_model->Geometry().ScrollStrip().Contains(x, y)) {
-        hover = m_model->Geometry().ScrollBar().HitTest(x, y, m_model->BlockButtonsShown());
-        if (hover == SCROLL_ELEMENT::Track) {
-            hover = SCROLL_ELEMENT::None;
-        }
-    }
-    if (hover != m_scrollBar->Hover()) {
-        m_scrollBar->SetHover(hover);
-        update(CDrawRect::ToQRect(m_model->Geometry().ScrollStrip()));
-    }
+    m_mouse->LeftDown(p.x(), p.y(), KeysOf(event->modifiers()));
 }
 
 void CNivaraView::mouseMoveEvent(QMouseEvent* event) {
     const QPoint p = event->position().toPoint();
-    CGraphGeometry& geometry = m_model->Geometry();
-    UpdateHover(p.x(), p.y());
-    bool overHandle = false;
-    if (geometry.Ruler().Contains(p.x(), p.y())) {
-        overHandle = (m_model->Cursor(0).shown && m_cursorA->HandleBox().Contains(p.x(), p.y())) ||
-                     (m_model->Cursor(1).shown && m_cursorB->HandleBox().Contains(p.x(), p.y()));
-    }
-    setCursor(overHandle || m_drag == DRAG::CursorA || m_drag == DRAG::CursorB ? Qt::SizeHorCursor
-                                                                                : Qt::ArrowCursor);
-    switch (m_drag) {
-        case DRAG::Selecting:
-            m_model->SetCurrent(geometry.HitTestCell(p.x(), p.y()));
-            PlaceCaret();
-            update();
-            break;
-        case DRAG::CursorA:
-        case DRAG::CursorB:
-            m_model->SetCursorPosition(m_drag == DRAG::CursorA ? 0 : 1,
-                                       m_model->AbsoluteOffset() + geometry.ClockAt(p.x()));
-            update();
-            break;
-        case DRAG::Thumb:
-            geometry.SetFirstVisibleClock(geometry.ThumbDragClock(p.x(), m_grabOffset));
-            PlaceCaret();
-            update();
-            break;
-        default:
-            break;
-    }
+    m_mouse->Move(p.x(), p.y());
 }
 
 void CNivaraView::mouseReleaseEvent(QMouseEvent* event) {
+    const QPoint p = event->position().toPoint();
     if (event->button() == Qt::RightButton) {
-        const QPoint p = event->position().toPoint();
-        if (m_model->Geometry().GraphArea().Contains(p.x(), p.y())) {
-            emit ContextMenuRequested(mapToGlobal(p));
-        }
+        m_mouse->RightUp(p.x(), p.y());
         return;
     }
     if (event->button() != Qt::LeftButton) {
         QWidget::mouseReleaseEvent(event);
         return;
     }
-    m_drag = DRAG::None;
-    m_buttonDown = false;
-    m_holdTimer.stop();
-    m_held = SCROLL_ELEMENT::None;
-    update();
+    m_mouse->LeftUp(p.x(), p.y());
 }
 
 void CNivaraView::leaveEvent(QEvent* event) {
     QWidget::leaveEvent(event);
-    if (m_scrollBar->Hover() != SCROLL_ELEMENT::None) {
-        m_scrollBar->SetHover(SCROLL_ELEMENT::None);
-        update();
-    }
+    m_mouse->Leave();
 }
 
 void CNivaraView::wheelEvent(QWheelEvent* event) {
-    const int delta = event->angleDelta().y();
-    const ROW_SCROLL request = delta > 0 ? ROW_SCROLL::LineUp : ROW_SCROLL::LineDown;
-    const std::optional<int> first = m_model->Geometry().ScrollRows(request, 0);
-    if (first.has_value()) {
-        ScrollSignalRowsTo(*first);
-    }
+    m_mouse->Wheel(event->angleDelta().y());
     event->accept();
 }
 
 // ----------------------------------------------------------------------- keys
 
-bool CNivaraView::MoveByKey(int key, bool shift) {
-    CGraphNavigator navigator(*m_model);
-    bool rowsScrolled = false;
-    switch (key) {
-        case Qt::Key_PageUp:
-            navigator.PageTowardStart(shift);
-            break;
-        case Qt::Key_PageDown:
-            navigator.PageTowardEnd(shift);
-            break;
-        case Qt::Key_End:
-            navigator.ToEnd(shift);
-            break;
-        case Qt::Key_Home:
-            navigator.ToStart(shift);
-            break;
-        case Qt::Key_Left:
-            navigator.Left();
-            break;
-        case Qt::Key_Right:
-            navigator.Right();
-            break;
-        case Qt::Key_Up:
-            rowsScrolled = navigator.Up();
-            break;
-        case Qt::Key_Down:
-            rowsScrolled = navigator.Down();
-            break;
-        default:
-            return false;
-    }
-    if (!shift) {
-        navigator.Collapse();
-    }
-    if (rowsScrolled) {
-        ScrollSignalRowsTo(m_model->Geometry().FirstVisibleRow());
-    }
-    RefreshView();
-    return true;
-}
-
 void CNivaraView::keyPressEvent(QKeyEvent* event) {
-    const Qt::KeyboardModifiers modifiers = event->modifiers();
-    if (modifiers & Qt::AltModifier) {
-        switch (event->key()) {
-            case Qt::Key_Home:
-                DefaultScale();
-                return;
-            case Qt::Key_Left:
-                ZoomOut();
-                return;
-            case Qt::Key_Right:
-                ZoomIn();
-                return;
-            default:
-                QWidget::keyPressEvent(event);
-                return;
-        }
-    }
-    if (modifiers & Qt::ControlModifier) {
-        if (event->key() == Qt::Key_J) {
-            emit CommandRequested(32842);
-            return;
-        }
-        if (event->key() == Qt::Key_W) {
-            emit CommandRequested(32833);
-            return;
-        }
-    }
-    if (event->key() == Qt::Key_Insert) {
-        SetInsertMode(!m_insertMode);
-        return;
-    }
-    if (!MoveByKey(event->key(), (modifiers & Qt::ShiftModifier) != 0)) {
+    if (!m_keys->KeyDown(KeyOf(*event))) {
         QWidget::keyPressEvent(event);
     }
 }

@@ -5,31 +5,26 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <vector>
 
+#include "graph/CGraphKeyController.h"
 #include "graph/CGraphModel.h"
+#include "graph/CGraphMouseController.h"
+#include "graph/GRAPH_INPUT.h"
+#include "graph/IGraphViewHost.h"
+#include "graph/ui/CGraphRenderer.h"
 
 class CNivaraDoc;
 class CWindowRecords;
 class IBlockReader;
 class QScrollBar;
-class CDrawRuler;
-class CDrawScrollBar;
-class CDrawWaveform;
-class CDrawCursor;
-class CDrawCursorInfo;
-class CDrawBookmark;
+class CDrawRect;
 
-// Mouse modes of the graph.
-constexpr int MOUSE_MODE_SELECT = 0;
-constexpr int MOUSE_MODE_INVERT_BIT = 1;
-constexpr int MOUSE_MODE_SHIFT_BIT = 2;
-
-// The waveform graph of a document window: paints the model into one
-// off-screen surface, handles the clock scroll bar, the row scroll bar, the
-// wheel, cursor dragging and the selection. The frame routes the graph
-// commands to the public operations below.
-class CNivaraView : public QWidget {
+// The waveform graph of a document window. It owns the model, the mouse and
+// key controllers and the renderer, turns Qt's events into controller calls
+// and paints through the renderer, which repaints only the dirty parts of
+// its off-screen surface. The frame routes the graph commands to the public
+// operations below.
+class CNivaraView : public QWidget, public IGraphViewHost {
     Q_OBJECT
 public:
     CNivaraView(CNivaraDoc& document, CWindowRecords& records, QWidget* parent = nullptr);
@@ -37,6 +32,9 @@ public:
 
     [[nodiscard]] CGraphModel& Model() { return *m_model; }
     [[nodiscard]] const CGraphModel& Model() const { return *m_model; }
+    [[nodiscard]] CGraphMouseController& MouseController() { return *m_mouse; }
+    [[nodiscard]] CGraphKeyController& KeyController() { return *m_keys; }
+    [[nodiscard]] CGraphRenderer& Renderer() { return *m_renderer; }
 
     // --- document
     // Rebinds the shown memory, clamps positions and repaints.
@@ -44,13 +42,13 @@ public:
     // The channel table changed: recount the shown rows.
     void RecountRows();
     // Hands the current state to the drawing objects, places the caret, repaints.
-    void RefreshView();
+    void RefreshView() override;
 
     // --- zoom (32805, 32806, 32807) and graph unit (32811, 32812)
     void ZoomIn();
     void ZoomOut();
     void DefaultScale();
-    void SetZoom(double zoom);
+    void SetZoom(double zoom) override;
     [[nodiscard]] double Zoom() const;
     void SetGraphUnit(int unit);
     [[nodiscard]] int GraphUnit() const;
@@ -63,11 +61,12 @@ public:
     // --- navigation
     void ScrollToClock(int64_t clock);
     void JumpToClock(uint32_t absoluteClock);
-    BLOCK_LOAD LoadSavedBlock(std::size_t block);
+    BLOCK_LOAD LoadSavedBlock(std::size_t block) override;
     // The reader of auto-saved blocks (owned by the frame).
     void SetBlockReader(IBlockReader* reader) { m_blockReader = reader; }
+    [[nodiscard]] IBlockReader* BlockReader() const { return m_blockReader; }
     // Makes shown row `row` the first visible row and tells the signal panes.
-    void ScrollSignalRowsTo(int row);
+    void ScrollSignalRowsTo(int row) override;
     [[nodiscard]] int FirstVisibleRow() const;
 
     // --- keyboard moves and the Edit menu's jump and select commands
@@ -82,9 +81,9 @@ public:
 
     // --- modes
     void SetMouseMode(int mode);
-    [[nodiscard]] int MouseMode() const { return m_mouseMode; }
-    void SetInsertMode(bool insert);
-    [[nodiscard]] bool InsertMode() const { return m_insertMode; }
+    [[nodiscard]] int MouseMode() const { return m_model->MouseMode(); }
+    void SetInsertMode(bool insert) override;
+    [[nodiscard]] bool InsertMode() const { return m_model->InsertMode(); }
 
     // --- bookmark markers
     void AddBookmarkMarker(int64_t position);
@@ -93,7 +92,11 @@ public:
     void RemoveAllBookmarkMarkers();
     void SetBookmarkMarkersShown(bool shown);
     [[nodiscard]] bool BookmarkMarkersShown() const { return m_bookmarksShown; }
-    [[nodiscard]] std::size_t BookmarkMarkerCount() const { return m_bookmarks.size(); }
+    [[nodiscard]] std::size_t BookmarkMarkerCount() const { return m_renderer->BookmarkCount(); }
+
+    // --- drawing objects of other subsystems (the analysis result box)
+    void AddDrawObject(CDrawRect* object, DRAW_LAYER layer = DRAW_LAYER::Result);
+    void RemoveDrawObject(CDrawRect* object);
 
     // --- what a run asks of the graph
     void SuspendDrawing();
@@ -111,11 +114,20 @@ public:
     // --- drawing
     // Paints the whole graph into the off-screen surface and returns it.
     const QImage& RenderSurface();
-    [[nodiscard]] const QImage& Surface() const { return m_surface; }
+    [[nodiscard]] const QImage& Surface() const { return m_renderer->Surface(); }
     // The selection spans more than one row (enables Compare).
     [[nodiscard]] bool SelectionSpansRows() const { return m_spansRows; }
     // The caret rectangle in window coordinates; empty while hidden.
     [[nodiscard]] QRect CaretRect() const;
+
+    // --- IGraphViewHost
+    void Invalidate(unsigned parts) override;
+    void PlaceCaret() override;
+    void StartRepeat() override;
+    void StopRepeat() override;
+    void SetPointerShape(POINTER_SHAPE shape) override;
+    void ShowContextMenu(int x, int y) override;
+    void RequestCommand(int commandId) override;
 
 signals:
     // The graph's first row changed: the signal tree and channel list follow.
@@ -124,7 +136,8 @@ signals:
     void CurrentClockChanged(int clock);
     // The selection started or stopped spanning several rows.
     void SelectionSpansRowsChanged(bool spans);
-    // A key of the graph asks the main frame for a command (Ctrl+J 32842, Ctrl+W 32833).
+    // A key of the graph asks the main frame for a command (Ctrl+J Jump To
+    // Specified Clock, Ctrl+W Swap).
     void CommandRequested(int commandId);
     // The right button was released over the waveforms: the Cut, Copy and
     // Paste menu opens at this screen point.
@@ -143,52 +156,28 @@ protected:
     void focusOutEvent(QFocusEvent* event) override;
 
 private:
-    enum class DRAG { None, Selecting, CursorA, CursorB, Thumb, Result };
-
     void LayoutClient();
     void UpdateRowScrollBar();
     void OnRowScrollAction(int action);
-    void PlaceCaret();
-    void PressGraph(int x, int y);
-    void PressRuler(int x, int y);
-    void PressScrollBar(int x, int y);
-    void HoldStep();
-    void UpdateHover(int x, int y);
-    void PaintCursors(QPainter& painter);
-    void PaintInfoBox(QPainter& painter, INFO_BOX box);
-    void PaintHighlights(QPainter& painter);
-    void InvertCells(QPainter& painter, int clockA, int clockB, int rowA, int rowB);
-    [[nodiscard]] int StepFromModifiers() const;
-    [[nodiscard]] bool MoveByKey(int key, bool shift);
+    void OnRepeat();
+    void NoteSelection();
+    [[nodiscard]] GRAPH_PAINT_STATE PaintState() const;
 
     CNivaraDoc& m_doc;
     CWindowRecords& m_records;
     std::unique_ptr<CGraphModel> m_model;
+    std::unique_ptr<CGraphRenderer> m_renderer;
+    std::unique_ptr<CGraphMouseController> m_mouse;
+    std::unique_ptr<CGraphKeyController> m_keys;
     IBlockReader* m_blockReader = nullptr;
     float m_scale = 1.0f;
 
-    QImage m_surface;
     QScrollBar* m_rowScroll = nullptr;
-    std::unique_ptr<CDrawRuler> m_ruler;
-    std::unique_ptr<CDrawScrollBar> m_scrollBar;
-    std::unique_ptr<CDrawWaveform> m_waveform;
-    std::unique_ptr<CDrawCursor> m_cursorA;
-    std::unique_ptr<CDrawCursor> m_cursorB;
-    std::unique_ptr<CDrawCursorInfo> m_currentBox;
-    std::unique_ptr<CDrawCursorInfo> m_cursorABox;
-    std::unique_ptr<CDrawCursorInfo> m_cursorBBox;
-    std::vector<std::unique_ptr<CDrawBookmark>> m_bookmarks;
     bool m_bookmarksShown = false;
-
-    int m_mouseMode = MOUSE_MODE_SELECT;
-    bool m_insertMode = false;
-    DRAG m_drag = DRAG::None;
-    bool m_buttonDown = false;
-    int m_grabOffset = 0;
-    SCROLL_ELEMENT m_held = SCROLL_ELEMENT::None;
     QTimer m_holdTimer;
     QTimer m_caretTimer;
     bool m_caretOn = true;
+    QRect m_caretShown;
     int m_suspended = 0;
     bool m_spansRows = false;
     int m_lastCaretClock = -1;
