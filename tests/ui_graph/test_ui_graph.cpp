@@ -47,6 +47,7 @@ private slots:
     void heldScrollButtonKeepsScrolling();
     void keysMoveTheCaretAndScroll();
     void tinyAndEmptyViewsPaint();
+    void repaintsOnlyWhatChanged();
 
 private:
     [[nodiscard]] QColor Pixel(int x, int y) { return m_view->RenderSurface().pixelColor(x, y); }
@@ -386,6 +387,41 @@ void TestGraphView::tinyAndEmptyViewsPaint() {
     m_view->JumpToClock(999999);
     QCOMPARE(m_view->Model().Current().clock, 999999);
     QVERIFY(!m_view->RenderSurface().isNull());
+}
+
+void TestGraphView::repaintsOnlyWhatChanged() {
+    const CGraphGeometry& g = Geometry();
+    m_view->setFocus();
+    m_view->RenderSurface();
+    m_view->repaint();
+    QCOMPARE(m_view->Renderer().Dirty(), 0u);
+    // The memory changes behind the graph's back: only a full repaint shows it.
+    m_doc->Document().GeneratingMemory().SetWord(2, 0);
+    // Hovering the thumb repaints the scroll bar strip alone.
+    const CScrollBarGeometry& bar = g.ScrollBar();
+    const QPoint thumb(bar.Thumb().left + 2, bar.Thumb().top + 2);
+    const QColor plain = m_view->Surface().pixelColor(thumb);
+    QTest::mouseMove(m_view.get(), QPoint(200, 100));
+    m_view->repaint();
+    QTest::mouseMove(m_view.get(), thumb);
+    QCOMPARE(m_view->MouseController().Hover(), SCROLL_ELEMENT::Thumb);
+    m_view->repaint();
+    QVERIFY(m_view->Surface().pixelColor(thumb) != plain);
+    QCOMPARE(m_view->Surface().pixelColor(MidX(g, 2), HighY(g, 0)), SignalGreen);
+    // A caret blink repaints nothing into the surface.
+    const QRect caret = m_view->CaretRect();
+    QVERIFY(!caret.isEmpty());
+    m_view->repaint(caret);
+    QCOMPARE(m_view->Renderer().Dirty(), 0u);
+    QCOMPARE(m_view->Surface().pixelColor(MidX(g, 2), HighY(g, 0)), SignalGreen);
+    // The selection spans rows as soon as it is set, before any painting.
+    QSignalSpy spans(m_view.get(), &CNivaraView::SelectionSpansRowsChanged);
+    m_view->SetSelection(2, 0, 4, 3);
+    QCOMPARE(spans.count(), 1);
+    QVERIFY(m_view->Renderer().Dirty() != 0u);
+    m_view->repaint();
+    // the page repainted from the memory, with the selection inverted over it
+    QCOMPARE(m_view->Surface().pixelColor(MidX(g, 2), HighY(g, 0)), QColor(255, 255, 255));
 }
 
 QTEST_MAIN(TestGraphView)
