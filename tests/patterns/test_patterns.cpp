@@ -9,6 +9,7 @@
 #include "graph/CEditHistory.h"
 #include "patterns/CChannelSwap.h"
 #include "patterns/CPatternCreator.h"
+#include "patterns/CPatternEntry.h"
 
 namespace {
 // A generating memory of a given length whose words all hold `fill`.
@@ -207,4 +208,16 @@ TEST_F(PatternTest, SwapOfOneEntryWithItselfRecordsAStepAndBadIndexesFail) {
     EXPECT_EQ(CChannelSwap::Swap(m_document.GeneratingMemory(), m_history, outside, 0, 1), PATTERN_OUTCOME::Failed);
     EXPECT_FALSE(m_history.CanUndo());
     EXPECT_EQ(m_document.GeneratingMemory().Data()[40], 0x7U);
+}
+
+TEST(PatternEntry, ReadsLeadingDigitsAndChecksChannelAndPeriod) {
+    EXPECT_EQ(CPatternEntry::Number("12abc"), 12U);
+    EXPECT_EQ(CPatternEntry::Number("-5"), 0U);
+    EXPECT_EQ(CPatternEntry::Number(""), 0U);
+    EXPECT_EQ(CPatternEntry::Number("99999999999999"), 0xFFFFFFFFU);
+    EXPECT_TRUE(CPatternEntry::ChannelProblem(31).empty());
+    EXPECT_EQ(CPatternEntry::ChannelProblem(32), "Enter an integer between 0 and 31.");
+    EXPECT_TRUE(CPatternEntry::PeriodProblem(2, 3).empty());
+    EXPECT_EQ(CPatternEntry::PeriodProblem(0, 0), "Enter an integer between 1 and 100000000.");
+    EXPECT_EQ(CPatternEntry::PeriodProblem(100000000, 1), "Enter an integer between 1 and 100000000.");
 }
