@@ -11,6 +11,8 @@ void CDrawHighlights::SetGeometry(const CGraphGeometry& geometry) {
     m_pixelsPerClock = geometry.PixelsPerClock();
     m_firstClock = geometry.FirstVisibleClock();
     m_firstRow = geometry.FirstVisibleRow();
+    m_clocksPerPage = geometry.ClocksPerPage();
+    m_rowsPerPage = geometry.RowsPerPage();
 }
 
 void CDrawHighlights::Draw(QPainter& painter) {
@@ -22,10 +24,21 @@ void CDrawHighlights::Draw(QPainter& painter) {
     painter.setClipRect(ToQRect(area), Qt::IntersectClip);
     painter.setCompositionMode(QPainter::CompositionMode_Difference);
     if (m_marks != nullptr) {
+        const int64_t firstClock = m_firstClock;
+        const int64_t lastClock = firstClock + m_clocksPerPage;
+        const int64_t firstRow = m_firstRow;
+        const int64_t lastRow = firstRow + m_rowsPerPage;
         for (const COMPARE_POSITION& mark : *m_marks) {
-            if (mark.FirstClock != mark.LastClock || mark.FirstRow != mark.LastRow) {
-                InvertCells(painter, static_cast<int>(mark.FirstClock), static_cast<int>(mark.LastClock),
-                            static_cast<int>(mark.FirstRow), static_cast<int>(mark.LastRow));
+            if (mark.FirstClock == mark.LastClock && mark.FirstRow == mark.LastRow) {
+                continue;
+            }
+            const int64_t low = std::max<int64_t>(std::min(mark.FirstClock, mark.LastClock), firstClock);
+            const int64_t high = std::min<int64_t>(std::max(mark.FirstClock, mark.LastClock), lastClock);
+            const int64_t top = std::max<int64_t>(std::min(mark.FirstRow, mark.LastRow), firstRow);
+            const int64_t bottom = std::min<int64_t>(std::max(mark.FirstRow, mark.LastRow), lastRow);
+            if (low <= high && top <= bottom) {
+                InvertCells(painter, static_cast<int>(low), static_cast<int>(high), static_cast<int>(top),
+                            static_cast<int>(bottom));
             }
         }
     }

@@ -6,7 +6,9 @@
 class CGraphGeometry;
 
 // The inverted cells over the graph area: the compare results that are more
-// than one cell, then the selection when it is more than one cell.
+// than one cell, then the selection when it is more than one cell. Only the
+// visible part of a compare run is inverted, so long runs and long lists cost
+// only what is on the page.
 class CDrawHighlights : public CDrawRect {
 public:
     // The graph area, the visible page and the scale the cells map through.
@@ -28,6 +30,8 @@ private:
     double m_pixelsPerClock = 10;
     int m_firstClock = 0;
     int m_firstRow = 0;
+    int m_clocksPerPage = 1;
+    int m_rowsPerPage = 1;
     const CCompareList* m_marks = nullptr;
     GRAPH_CELL m_anchor;
     GRAPH_CELL m_current;

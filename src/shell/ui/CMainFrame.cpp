@@ -17,6 +17,7 @@
 #include <QStyle>
 #include <QToolBar>
 
+#include "analysis/ui/CAnalysisCommandModule.h"
 #include "device/CDeviceRun.h"
 #include "device/CDriverBinding.h"
 #include "device/ui/CPropertiesWnd.h"
@@ -251,6 +252,9 @@ void CMainFrame::CreateHandlers() {
     AddHandler(cmd::DeviceStart, [this] { if (CChildFrame* f = ActiveChildFrame()) f->Run().StartCommand(); });
     AddHandler(cmd::DeviceStop, [this] { if (CChildFrame* f = ActiveChildFrame()) f->Run().StopRun(); });
     CreateGraphHandlers();
+    CAnalysisCommandModule::Register(*this, [this](int command, std::function<void()> handler) {
+        AddHandler(command, std::move(handler));
+    });
     AddHandler(cmd::FileClose, [this] { if (CChildFrame* f = ActiveChildFrame()) f->close(); });
     AddHandler(cmd::WindowClose, [this] { if (CChildFrame* f = ActiveChildFrame()) f->close(); });
     AddHandler(cmd::WindowCloseAll, [this] { OnCloseAllWindows(); });
@@ -440,6 +444,7 @@ COMMAND_CONTEXT CMainFrame::BuildContext() const {
     c.DocumentRunning = document.IsRunning.load() != 0 || frame->Run().ThreadsAlive();
     c.DeviceOpen = frame->DeviceOpen();
     c.TreeEditable = frame->Tree()->IsEditable() && !c.RunActive;
+    c.SelectedChannels = CAnalysisCommandModule::CountSelectedChannels(*frame);
     const CNivaraView* view = frame->View();
     c.SelectionSpansRows = view->SelectionSpansRows();
     c.GraphActive = frame->GraphIsActiveView();
@@ -479,6 +484,7 @@ bool CMainFrame::OnCommand(int command) {
 
 CChildFrame* CMainFrame::CreateFrame() {
     auto* frame = new CChildFrame(*m_doc, *this);
+    CAnalysisCommandModule::AttachFrame(*this, *frame);
     m_frames.push_back(frame);
     m_liveFrames.push_back(frame);
     m_mdiArea->addSubWindow(frame);

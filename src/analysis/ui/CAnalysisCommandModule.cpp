@@ -1,0 +1,174 @@
+#include "analysis/ui/CAnalysisCommandModule.h"
+
+#include <QComboBox>
+#include <algorithm>
+
+#include "analysis/CAnalysisCommands.h"
+#include "analysis/ui/CAnalysisResults.h"
+#include "document/CChannelTable.h"
+#include "graph/ui/CNivaraView.h"
+#include "resources/CStringTable.h"
+#include "resources/StringIds.h"
+#include "shell/CommandIds.h"
+#include "shell/ui/CChildFrame.h"
+#include "shell/ui/CMainFrame.h"
+#include "signals/ui/CChannelTreeView.h"
+#include "signals/ui/CWorkSpaceView.h"
+
+namespace {
+
+struct FRAME_PARTS {
+    CChildFrame* frame = nullptr;
+    CNivaraView* view = nullptr;
+    CAnalysisResults* results = nullptr;
+    const CChannelTable* table = nullptr;
+};
+
+// The active window with its graph, its results and the bound table; an
+// empty frame when any is missing (the command then does nothing).
+FRAME_PARTS ActiveParts(const CMainFrame& main) {
+    FRAME_PARTS parts;
+    CChildFrame* frame = main.ActiveChildFrame();
+    if (frame == nullptr || frame->View() == nullptr || frame->WorkSpace() == nullptr) {
+        return parts;
+    }
+    CAnalysisResults* results = CAnalysisResults::Of(*frame->View());
+    const CChannelTable* table = frame->View()->Model().Table();
+    if (results == nullptr || table == nullptr) {
+        return parts;
+    }
+    return {frame, frame->View(), results, table};
+}
+
+ANALYSIS_SELECTION SelectionOf(const CNivaraView& view) {
+    const GRAPH_CELL anchor = view.Model().Anchor();
+    const GRAPH_CELL current = view.Model().Current();
+    return {anchor.clock, anchor.row, current.clock, current.row};
+}
+
+// After a result: the current row becomes the anchor row, the caret follows.
+void KeepAnchorRow(CNivaraView& view) {
+    const GRAPH_CELL anchor = view.Model().Anchor();
+    const GRAPH_CELL current = view.Model().Current();
+    view.SetSelection(anchor.clock, anchor.row, current.clock, anchor.row);
+}
+
+void Finish(CMainFrame& main, const FRAME_PARTS& parts, ANALYSIS_OUTCOME outcome) {
+    if (outcome == ANALYSIS_OUTCOME::ImproperArgument) {
+        main.ShowMessage(LoadText(IDS_IMPROPER_ARGUMENT), MessageIcon::Error);
+        return;
+    }
+    if (outcome == ANALYSIS_OUTCOME::Done) {
+        KeepAnchorRow(*parts.view);
+    }
+    parts.results->Repaint();
+}
+
+void RunLogic(CMainFrame& main, LOGIC_OPERATION operation) {
+    const FRAME_PARTS parts = ActiveParts(main);
+    if (parts.frame == nullptr) {
+        return;
+    }
+    parts.results->ShowPage(RESULT_PAGE::LogicalOperation);
+    const CAnalysisCommands commands(parts.view->Model().Document(), *parts.table);
+    const std::vector<std::size_t> rows =
+        CAnalysisCommandModule::SelectedChannels(*parts.frame->Tree(), *parts.table);
+    Finish(main, parts, commands.Logic(operation, rows, parts.results->Pages()));
+}
+
+void RunPulseCount(CMainFrame& main, EDGE_KIND kind) {
+    const FRAME_PARTS parts = ActiveParts(main);
+    if (parts.frame == nullptr) {
+        return;
+    }
+    parts.results->ShowPage(RESULT_PAGE::PulseCount);
+    const CAnalysisCommands commands(parts.view->Model().Document(), *parts.table);
+    Finish(main, parts, commands.PulseCount(kind, SelectionOf(*parts.view), parts.results->Pages()));
+}
+
+void RunFrequency(CMainFrame& main) {
+    const FRAME_PARTS parts = ActiveParts(main);
+    if (parts.frame == nullptr) {
+        return;
+    }
+    parts.results->ShowPage(RESULT_PAGE::Frequency);
+    const CAnalysisCommands commands(parts.view->Model().Document(), *parts.table);
+    Finish(main, parts, commands.Frequency(SelectionOf(*parts.view), parts.results->Pages()));
+}
+
+void RunCompare(CMainFrame& main) {
+    const FRAME_PARTS parts = ActiveParts(main);
+    if (parts.frame == nullptr) {
+        return;
+    }
+    const CAnalysisCommands commands(parts.view->Model().Document(), *parts.table);
+    const ANALYSIS_OUTCOME outcome = commands.Compare(SelectionOf(*parts.view), parts.frame->Records().ComparePositions);
+    if (outcome == ANALYSIS_OUTCOME::ImproperArgument) {
+        main.ShowMessage(LoadText(IDS_IMPROPER_ARGUMENT), MessageIcon::Error);
+        return;
+    }
+    if (outcome == ANALYSIS_OUTCOME::Done) {
+        parts.view->SetSelection(0, 0, 0, 0);
+    }
+    parts.view->Invalidate(GRAPH_PART_PAGE);
+}
+
+}  // namespace
+
+void CAnalysisCommandModule::Register(CMainFrame& main, const ADD_HANDLER& add) {
+    add(cmd::LogicAnd, [&main] { RunLogic(main, LOGIC_OPERATION::And); });
+    add(cmd::LogicOr, [&main] { RunLogic(main, LOGIC_OPERATION::Or); });
+    add(cmd::LogicXor, [&main] { RunLogic(main, LOGIC_OPERATION::Xor); });
+    add(cmd::LogicNot, [&main] { RunLogic(main, LOGIC_OPERATION::Not); });
+    add(cmd::PulseRise, [&main] { RunPulseCount(main, EDGE_KIND::Rising); });
+    add(cmd::PulseFall, [&main] { RunPulseCount(main, EDGE_KIND::Falling); });
+    add(cmd::Frequency, [&main] { RunFrequency(main); });
+    add(cmd::Compare, [&main] { RunCompare(main); });
+}
+
+void CAnalysisCommandModule::AttachFrame(CMainFrame& main, CChildFrame& frame) {
+    if (frame.View() != nullptr) {
+        QComboBox* pages = frame.WorkSpace() != nullptr ? frame.WorkSpace()->PageList() : nullptr;
+        (void)CAnalysisResults::Attach(*frame.View(), frame.Records(), pages);
+    }
+    if (frame.Tree() != nullptr) {
+        QObject::connect(frame.Tree(), &QTreeWidget::itemSelectionChanged, &frame, [&main] { main.UpdateCommandUI(); });
+    }
+}
+
+std::vector<std::size_t> CAnalysisCommandModule::SelectedChannels(const CChannelTreeView& tree,
+                                                                  const CChannelTable& table) {
+    const std::vector<std::size_t> shown = table.DisplayedRows();
+    std::vector<std::size_t> rows;
+    const auto add = [&rows](std::size_t row) {
+        if (std::find(rows.begin(), rows.end(), row) == rows.end()) {
+            rows.push_back(row);
+        }
+    };
+    for (int index = 0; index < tree.topLevelItemCount(); ++index) {
+        const QTreeWidgetItem* item = tree.topLevelItem(index);
+        if (item == nullptr || !item->isSelected() || static_cast<std::size_t>(index) >= shown.size()) {
+            continue;
+        }
+        const std::size_t row = shown[static_cast<std::size_t>(index)];
+        const LOGIC_DATA& data = table[row];
+        if (data.IsBus == 0) {
+            add(row);
+            continue;
+        }
+        for (std::size_t member = 0; member < table.Size(); ++member) {
+            const LOGIC_DATA& signal = table[member];
+            if (signal.IsBus == 0 && signal.DeviceChannel >= 0 && signal.DeviceChannel <= 31 &&
+                ((data.BusChannel >> signal.DeviceChannel) & 1U) != 0) {
+                add(member);
+            }
+        }
+    }
+    return rows;
+}
+
+int CAnalysisCommandModule::CountSelectedChannels(const CChildFrame& frame) {
+    const CChannelTable* table = frame.View() != nullptr ? frame.View()->Model().Table() : nullptr;
+    return table != nullptr && frame.Tree() != nullptr ? static_cast<int>(SelectedChannels(*frame.Tree(), *table).size())
+                                                       : 0;
+}

@@ -1,0 +1,57 @@
+#include "analysis/ui/CAnalysisResults.h"
+
+#include <QComboBox>
+
+#include "analysis/ui/CResultBox.h"
+#include "document/CWindowRecords.h"
+#include "graph/CGraphGeometry.h"
+#include "graph/ui/CNivaraView.h"
+
+CAnalysisResults* CAnalysisResults::Attach(CNivaraView& view, CWindowRecords& records, QComboBox* pageList) {
+    if (CAnalysisResults* existing = Of(view)) {
+        return existing;
+    }
+    return new CAnalysisResults(view, records, pageList);
+}
+
+CAnalysisResults* CAnalysisResults::Of(const CNivaraView& view) {
+    return view.findChild<CAnalysisResults*>(QString(), Qt::FindDirectChildrenOnly);
+}
+
+CAnalysisResults::CAnalysisResults(CNivaraView& view, CWindowRecords& records, QComboBox* pageList)
+    : QObject(&view),
+      m_view(view),
+      m_pageList(pageList),
+      m_box(std::make_unique<CResultBox>(view.Model(), m_pages, records.DataPatterns,
+                                         CGraphGeometry::ScaleFromDpi(view.logicalDpiX()))) {
+    view.AddDrawObject(m_box.get());
+    if (m_pageList != nullptr) {
+        (void)m_pages.SetPage(m_pageList->currentIndex());
+        connect(m_pageList, &QComboBox::currentIndexChanged, this, &CAnalysisResults::OnPageSelected);
+    }
+}
+
+// The graph deletes its children after it stops painting: the box it holds goes with them.
+CAnalysisResults::~CAnalysisResults() = default;
+
+void CAnalysisResults::Repaint() { m_view.Invalidate(GRAPH_PART_RESULT); }
+
+void CAnalysisResults::OnPageSelected(int page) {
+    if (m_pages.SetPage(page)) {
+        m_view.Invalidate(GRAPH_PART_RESULT);
+    }
+}
+
+void CAnalysisResults::ShowPage(RESULT_PAGE page) {
+    const int index = static_cast<int>(page);
+    if (m_pageList != nullptr && m_pageList->currentIndex() != index) {
+        m_pageList->setCurrentIndex(index);  // OnPageSelected follows
+    }
+    m_pages.SetPage(page);
+    m_view.Invalidate(GRAPH_PART_RESULT);
+}
+
+void CAnalysisResults::ShowSearchRequest(const SEARCH_PAGE& request) {
+    m_pages.SetSearch(request);
+    ShowPage(RESULT_PAGE::Search);
+}
