@@ -1,7 +1,7 @@
 #include "shell/CAutoSaveTexts.h"
 
 #include "document/LOGIC_CONDITION.h"
-#include "shell/GridStringIds.h"
+#include "resources/StringIds.h"
 
 int CAutoSaveTexts::PathProblem(const std::string& path, int16_t fileType) {
     if (path.size() > MaxBytes) {

@@ -10,7 +10,7 @@
 #include "shell/CAutoSaveTexts.h"
 #include "shell/CConditionText.h"
 #include "shell/CMemoryResize.h"
-#include "shell/GridStringIds.h"
+#include "resources/StringIds.h"
 #include "shell/IConditionGridHost.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include "document/CLogicDocument.h"
 #include "document/IUserMessages.h"
 #include "resources/CStringTable.h"
-#include "shell/GridStringIds.h"
+#include "resources/StringIds.h"
 
 bool CMemoryResize::Resize(CLogicDocument& document, int direction, uint32_t size, IUserMessages& messages) {
     const DIRECTION_GROUP* group = document.Condition().Group(direction);

@@ -10,7 +10,7 @@
 #include "resources/CStringTable.h"
 #include "shell/CConditionGrid.h"
 #include "shell/CConditionText.h"
-#include "shell/GridStringIds.h"
+#include "resources/StringIds.h"
 #include "shell/IConditionGridHost.h"
 
 namespace {

@@ -11,7 +11,7 @@
 
 #include "document/CLogicDocument.h"
 #include "resources/CStringTable.h"
-#include "shell/GridStringIds.h"
+#include "resources/StringIds.h"
 
 namespace {
 
