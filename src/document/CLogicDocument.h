@@ -8,6 +8,7 @@
 #include "document/CLogicMemory.h"
 #include "document/LOGIC_CONDITION.h"
 #include "document/PATTERN_PARAMETERS.h"
+#include "document/SEARCH_REQUEST.h"
 
 // The document: the acquisition condition, the two logic memories and the
 // run counters. There is at most one at a time; every window on it reads and
@@ -90,6 +91,8 @@ public:
 
     // The parameters of the last created pattern (saved by the data pattern file).
     PATTERN_PARAMETERS PatternParameters;
+    // The last search made (the result box shows it).
+    SEARCH_REQUEST SearchRequest;
 
 private:
     LOGIC_CONDITION m_condition;
