@@ -28,3 +28,4 @@ int RunSample(const std::vector<std::string>& arguments);
 int RunGenerate(const std::vector<std::string>& arguments);
 int RunCount(const std::vector<std::string>& arguments);
 int RunFrequency(const std::vector<std::string>& arguments);
+int RunSearch(const std::vector<std::string>& arguments);

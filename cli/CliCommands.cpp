@@ -23,6 +23,12 @@ const std::array Commands = {
                 "count the rising (or falling) edges of a channel between clocks S and E", &RunCount},
     CLI_COMMAND{"frequency", "frequency FILE --channel C [--from S] [--to E] [--json]",
                 "the frequency of a channel's rising edges between clocks S and E", &RunFrequency},
+    CLI_COMMAND{"search",
+                "search FILE... --channel C (--bits TEXT | --hex TEXT [--bit-count N]) [--vertical --count K] "
+                "[--from CLOCK] [--backward] [--every] [--json]",
+                "find a bit pattern along a channel or across rows; several FILEs are the blocks of one "
+                "auto-saved run",
+                &RunSearch},
 };
 
 }  // namespace

@@ -23,11 +23,10 @@ std::string CSearchCommand::MissText(SEARCH_TYPE type, SEARCH_DIRECTION directio
                       lastChannel, text);
 }
 
-std::size_t CSearchCommand::HorizontalRow(const CGraphModel& model, int startChannel, std::size_t fallback) {
-    const std::vector<std::size_t>& shown = model.ShownRows();
-    const CChannelTable* table = model.Table();
-    for (std::size_t row = 0; table != nullptr && row < shown.size(); ++row) {
-        const LOGIC_DATA& data = table->At(shown[row]);
+std::size_t CSearchCommand::HorizontalRow(const CChannelTable& table, const std::vector<std::size_t>& shown,
+                                          int startChannel, std::size_t fallback) {
+    for (std::size_t row = 0; row < shown.size(); ++row) {
+        const LOGIC_DATA& data = table.At(shown[row]);
         if (data.IsBus == 0 && data.DeviceChannel == startChannel) {
             return row;
         }
@@ -35,9 +34,10 @@ std::size_t CSearchCommand::HorizontalRow(const CGraphModel& model, int startCha
     return fallback;
 }
 
-std::vector<std::size_t> CSearchCommand::VerticalRows(const CGraphModel& model, int startChannel, int count) {
-    const std::size_t first = HorizontalRow(model, startChannel, 0);
-    const std::size_t rows = model.ShownRows().size();
+std::vector<std::size_t> CSearchCommand::VerticalRows(const CChannelTable& table, const std::vector<std::size_t>& shown,
+                                                     int startChannel, int count) {
+    const std::size_t first = HorizontalRow(table, shown, startChannel, 0);
+    const std::size_t rows = shown.size();
     if (count < 1 || first + static_cast<std::size_t>(count) > rows) {
         return {};
     }
@@ -65,7 +65,8 @@ SEARCH_OUTCOME CSearchCommand::Horizontal(const SEARCH_REQUEST& request, SEARCH_
                                           bool searchAll) {
     const GRAPH_CELL anchor = m_model.Anchor();
     const GRAPH_CELL current = m_model.Current();
-    m_row = HorizontalRow(m_model, request.StartChannel, static_cast<std::size_t>(std::max(0, anchor.row)));
+    m_row = HorizontalRow(*m_model.Table(), m_model.ShownRows(), request.StartChannel,
+                          static_cast<std::size_t>(std::max(0, anchor.row)));
     if (m_row >= m_model.ShownRows().size()) {
         m_messages.ShowMessage(LoadText(CImproperArgument::MessageId), MessageIcon::Error);
         return SEARCH_OUTCOME::Improper;
@@ -98,7 +99,8 @@ SEARCH_OUTCOME CSearchCommand::Horizontal(const SEARCH_REQUEST& request, SEARCH_
 }
 
 SEARCH_OUTCOME CSearchCommand::Vertical(const SEARCH_REQUEST& request, SEARCH_DIRECTION direction, bool searchAll) {
-    const std::vector<std::size_t> rows = VerticalRows(m_model, request.StartChannel, request.ChannelCount);
+    const std::vector<std::size_t> rows =
+        VerticalRows(*m_model.Table(), m_model.ShownRows(), request.StartChannel, request.ChannelCount);
     if (rows.empty()) {
         m_messages.ShowMessage(LoadText(CImproperArgument::MessageId), MessageIcon::Error);
         return SEARCH_OUTCOME::Improper;

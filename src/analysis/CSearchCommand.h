@@ -6,6 +6,7 @@
 
 #include "document/SEARCH_REQUEST.h"
 
+class CChannelTable;
 class CGraphModel;
 class IBlockReader;
 class IUserMessages;
@@ -37,13 +38,17 @@ public:
     [[nodiscard]] static std::string MissText(SEARCH_TYPE type, SEARCH_DIRECTION direction, int firstChannel,
                                               int lastChannel, const std::string& text);
 
-    // The displayed row a horizontal search reads: the first displayed
-    // signal row on the start channel, else `fallback`.
-    [[nodiscard]] static std::size_t HorizontalRow(const CGraphModel& model, int startChannel, std::size_t fallback);
+    // The displayed row (index into `shown`, the table indexes of the
+    // displayed rows) a horizontal search reads: the first displayed signal
+    // row on the start channel, else `fallback`.
+    [[nodiscard]] static std::size_t HorizontalRow(const CChannelTable& table, const std::vector<std::size_t>& shown,
+                                                   int startChannel, std::size_t fallback);
     // The displayed rows of a vertical block: the first displayed signal row
     // on the start channel (row 0 if none) and the next count - 1 displayed
     // rows; empty when the block runs past the last displayed row.
-    [[nodiscard]] static std::vector<std::size_t> VerticalRows(const CGraphModel& model, int startChannel, int count);
+    [[nodiscard]] static std::vector<std::size_t> VerticalRows(const CChannelTable& table,
+                                                               const std::vector<std::size_t>& shown,
+                                                               int startChannel, int count);
 
     // The displayed row the last search read (the first of a vertical block).
     [[nodiscard]] std::size_t SearchedRow() const { return m_row; }
