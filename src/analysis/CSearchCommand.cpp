@@ -6,7 +6,6 @@
 #include "analysis/CPatternSearch.h"
 #include "document/CChannelTable.h"
 #include "document/CLogicDocument.h"
-#include "document/CImproperArgument.h"
 #include "document/IUserMessages.h"
 #include "graph/CGraphModel.h"
 #include "resources/CStringTable.h"
@@ -68,7 +67,7 @@ SEARCH_OUTCOME CSearchCommand::Horizontal(const SEARCH_REQUEST& request, SEARCH_
     m_row = HorizontalRow(*m_model.Table(), m_model.ShownRows(), request.StartChannel,
                           static_cast<std::size_t>(std::max(0, anchor.row)));
     if (m_row >= m_model.ShownRows().size()) {
-        m_messages.ShowMessage(LoadText(CImproperArgument::MessageId), MessageIcon::Error);
+        m_messages.ShowMessage(LoadText(IDS_IMPROPER_ARGUMENT), MessageIcon::Error);
         return SEARCH_OUTCOME::Improper;
     }
     const int channel = ChannelOfRow(m_row);
@@ -102,7 +101,7 @@ SEARCH_OUTCOME CSearchCommand::Vertical(const SEARCH_REQUEST& request, SEARCH_DI
     const std::vector<std::size_t> rows =
         VerticalRows(*m_model.Table(), m_model.ShownRows(), request.StartChannel, request.ChannelCount);
     if (rows.empty()) {
-        m_messages.ShowMessage(LoadText(CImproperArgument::MessageId), MessageIcon::Error);
+        m_messages.ShowMessage(LoadText(IDS_IMPROPER_ARGUMENT), MessageIcon::Error);
         return SEARCH_OUTCOME::Improper;
     }
     m_row = rows.front();
