@@ -1,0 +1,24 @@
+#pragma once
+#include <string>
+
+#include "files/FileResult.h"
+
+class CLogicDocument;
+class CWindowRecords;
+
+// Writes the current direction's data as a Value Change Dump: one 1-bit wire
+// per enabled signal row (in table order, named by the row's name made safe
+// and unique), each bus as a "$comment bus NAME: channels ... $end" line, the
+// bookmarks as comments, every value at time 0 and then only the changes, one
+// per line below their timestamp. Word i is at time i x Clock in the clock's
+// unit; for an external or handshake clock the time is the clock index. The
+// data ends with the timestamp of word n. Written beside the target and
+// renamed over it, so a failed write keeps the previous file.
+class CVcdWriter {
+public:
+    // `date` goes into $date as it is (the caller's local time text).
+    [[nodiscard]] static FileResult Write(const CLogicDocument& document, const CWindowRecords& records,
+                                          const std::string& path, const std::string& date);
+    // A name VCD can hold: printable ASCII without blanks, never empty.
+    [[nodiscard]] static std::string SafeName(const std::string& name);
+};

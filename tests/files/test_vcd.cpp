@@ -1,0 +1,174 @@
+#include <string>
+#include <vector>
+
+#include "FilesTestSupport.h"
+#include "files/CVcdReader.h"
+#include "files/CVcdWriter.h"
+
+namespace {
+// A generating document of `count` words of a counter, with a table whose
+// first row is a bus over channels 0..2, followed by its members, a renamed
+// signal and signals on channels in another order than their rows.
+void MakeCounter(CLogicDocument& document, CWindowRecords& records, uint32_t count) {
+    document.Condition().Direction = DIRECTION_GENERATING;
+    ASSERT_TRUE(document.SetSize(DIRECTION_GENERATING, count, 1));
+    document.SetClock(DIRECTION_GENERATING, 50, 4);
+    for (uint32_t i = 0; i < count; ++i) document.GeneratingMemory().Data()[i] = i * 7U;
+    CChannelTable& table = *records.Table(DIRECTION_GENERATING);
+    std::swap(table.At(3), table.At(9));  // rows on channels 0 1 2 9 4 .. 8 3 10 ..
+    table.At(4).ChannelName = "clock in";
+    table.At(5).ChannelName = "信号5";
+    LOGIC_DATA bus;
+    bus.DeviceChannel = 0;
+    bus.ChannelName = "Bus signal0";
+    bus.IsEnable = 1;
+    bus.IsBus = 1;
+    bus.BusChannel = 0x7;
+    table.InsertAt(0, bus);
+    CBookmarkList& marks = *records.Bookmarks(DIRECTION_GENERATING);
+    marks.InsertAt(0, BOOKMARK_DATA{5, "start here", 0});
+    marks.InsertAt(1, BOOKMARK_DATA{17, "edge", 1});
+}
+}  // namespace
+
+TEST_F(FilesTest, VcdRoundTripKeepsEveryWordNameBusAndBookmark) {
+    MakeCounter(Document, Records, 5000);
+    ASSERT_TRUE(CVcdWriter::Write(Document, Records, Path("run.vcd"), "2026/12/09 12:00:00"));
+
+    CLogicDocument read("/tmp");
+    CWindowRecords records("Signal");
+    CHeadlessFileWindow window;
+    std::vector<std::string> warnings;
+    ASSERT_TRUE(CVcdReader::Read(read, records, window, Path("run.vcd"), 0, warnings));
+    EXPECT_TRUE(warnings.empty());
+    EXPECT_EQ(read.Condition().Direction, DIRECTION_GENERATING);
+    ASSERT_EQ(read.GeneratingMemory().Length(), 5000U);
+    for (uint32_t i = 0; i < 5000; ++i) {
+        ASSERT_EQ(read.GeneratingMemory().Data()[i], i * 7U) << i;
+    }
+    const DIRECTION_GROUP& g = read.Condition().GeneratingGroup;
+    EXPECT_EQ(g.Clock, 50U);
+    EXPECT_EQ(g.ClockUnit, 4);
+    EXPECT_EQ(g.StartPosition, 0U);
+    EXPECT_EQ(g.StopPosition, 4999U);
+    EXPECT_EQ(g.RepeatCount, 1U);
+    const CChannelTable& original = *Records.Table(DIRECTION_GENERATING);
+    const CChannelTable& table = *records.Table(DIRECTION_GENERATING);
+    ASSERT_EQ(table.Size(), original.Size());
+    for (std::size_t row = 0; row < table.Size(); ++row) {
+        EXPECT_EQ(table.At(row).ChannelName, original.At(row).ChannelName) << row;
+        EXPECT_EQ(table.At(row).DeviceChannel, original.At(row).DeviceChannel) << row;
+        EXPECT_EQ(table.At(row).IsBus, original.At(row).IsBus) << row;
+        EXPECT_EQ(table.At(row).BusChannel, original.At(row).BusChannel) << row;
+    }
+    const CBookmarkList& marks = *records.Bookmarks(DIRECTION_GENERATING);
+    ASSERT_EQ(marks.Size(), 2U);
+    EXPECT_EQ(marks.At(0), (BOOKMARK_DATA{5, "start here", 0}));
+    EXPECT_EQ(marks.At(1), (BOOKMARK_DATA{17, "edge", 1}));
+    EXPECT_EQ(read.Saved.load(), 0);
+}
+
+TEST_F(FilesTest, VcdIsWrittenOneChangePerLineBelowItsTimestamp) {
+    Document.Condition().Direction = DIRECTION_GENERATING;
+    ASSERT_TRUE(Document.SetSize(DIRECTION_GENERATING, 4, 1));
+    Document.SetClock(DIRECTION_GENERATING, 2, 3);
+    uint32_t* words = Document.GeneratingMemory().Data();
+    words[0] = 0;
+    words[1] = 0x3;
+    words[2] = 0x3;
+    words[3] = 0x1;
+    ASSERT_TRUE(CVcdWriter::Write(Document, Records, Path("small.vcd"), "today"));
+    const std::string text = ReadBytes(Path("small.vcd"));
+    EXPECT_NE(text.find("$timescale 1 us $end\n"), std::string::npos);
+    EXPECT_NE(text.find("$var wire 1 ! Signal0 $end\n$var wire 1 \" Signal1 $end\n"), std::string::npos);
+    EXPECT_NE(text.find("$version\n   Nivara "), std::string::npos);
+    const std::size_t data = text.find("$enddefinitions $end\n");
+    ASSERT_NE(data, std::string::npos);
+    const std::string body = text.substr(data + 21);
+    EXPECT_EQ(body.substr(0, 17), "#0\n$dumpvars\n0!\n0");
+    EXPECT_NE(body.find("$end\n#2\n1!\n1\"\n#6\n0\"\n#8\n"), std::string::npos);
+    EXPECT_EQ(body.substr(body.size() - 3), "#8\n");  // n x Clock ends the data
+}
+
+TEST_F(FilesTest, VcdReaderTakesForeignLayoutsVectorsAndTheCommonDivisor) {
+    WriteBytes(Path("foreign.vcd"),
+               "$timescale 10 ns $end\n"
+               "$scope module top $end $scope module core $end\n"
+               "$var wire 1 ! clk $end\n"
+               "$var reg 4 # nib [3:0] $end\n"
+               "$var wire 12 % wide[11:0] $end\n"
+               "$var real 1 & temperature $end\n"
+               "$upscope $end $upscope $end\n"
+               "$enddefinitions $end\n"
+               "#0 0! b1010 # b0 % r1.5 &\n"
+               "#4 1! bx #\n"
+               "#8 0! b111111111111 % #12\n");
+    Document.SetDevice("QDX-32A-PE", "DIO000");
+    std::vector<std::string> warnings;
+    ASSERT_TRUE(CVcdReader::Read(Document, Records, Window, Path("foreign.vcd"), 0, warnings));
+    // Times 0, 4, 8; the last timestamp (12) without changes ends the data: 3 words of 40 ns.
+    ASSERT_EQ(Document.GeneratingMemory().Length(), 3U);
+    const uint32_t* w = Document.GeneratingMemory().Data();
+    EXPECT_EQ(w[0], 0xAU << 1);                       // nib at channels 1..4
+    EXPECT_EQ(w[1], 1U);                              // clk 1, nib x -> 0
+    EXPECT_EQ(w[2], 0xFFFU << 5);                     // wide at channels 5..16
+    // 40 ns is below the 50 ns of the document's board: the default clock, with a warning.
+    EXPECT_EQ(Document.Condition().GeneratingGroup.Clock, 1U);
+    EXPECT_EQ(Document.Condition().GeneratingGroup.ClockUnit, 2);
+    ASSERT_EQ(warnings.size(), 2U);
+    EXPECT_NE(warnings[1].find("4 x or z values were read as 0"), std::string::npos);
+    const CChannelTable& table = *Records.Table(DIRECTION_GENERATING);
+    ASSERT_EQ(table.Size(), 1U + 1U + 4U + 12U);  // clk, the nib bus and its 4 bits, 12 wide bits
+    EXPECT_EQ(table.At(0).ChannelName, "top.core.clk");
+    EXPECT_EQ(table.At(1).IsBus, 1);
+    EXPECT_EQ(table.At(1).ChannelName, "top.core.nib");
+    EXPECT_EQ(table.At(1).BusChannel, 0x1EU);
+    EXPECT_EQ(table.At(2).ChannelName, "top.core.nib[0]");
+    EXPECT_EQ(table.At(2).DeviceChannel, 1);
+    EXPECT_EQ(table.At(6).ChannelName, "top.core.wide[0]");
+    EXPECT_EQ(table.At(17).DeviceChannel, 16);
+}
+
+TEST_F(FilesTest, VcdPeriodOptionSamplesAtItsMultiples) {
+    WriteBytes(Path("p.vcd"), "$timescale 1ns $end $var wire 1 a s $end $enddefinitions $end\n"
+                              "#0\n1a\n#100\n0a\n#250\n1a\n#400\n");
+    uint64_t period = 0;
+    ASSERT_TRUE(CVcdReader::ParsePeriod("50ns", period));
+    EXPECT_EQ(period, 50000000ULL);
+    EXPECT_FALSE(CVcdReader::ParsePeriod("50", period));
+    EXPECT_FALSE(CVcdReader::ParsePeriod("5 parsecs", period));
+    ASSERT_TRUE(CVcdReader::ParsePeriod("100ns", period));
+    std::vector<std::string> warnings;
+    ASSERT_TRUE(CVcdReader::Read(Document, Records, Window, Path("p.vcd"), period, warnings));
+    ASSERT_EQ(Document.GeneratingMemory().Length(), 4U);  // 0, 100, 200, 300
+    const uint32_t* w = Document.GeneratingMemory().Data();
+    EXPECT_EQ(w[0], 1U);
+    EXPECT_EQ(w[1], 0U);
+    EXPECT_EQ(w[2], 0U);
+    EXPECT_EQ(w[3], 1U);
+    EXPECT_EQ(Document.Condition().GeneratingGroup.Clock, 100U);
+    EXPECT_TRUE(warnings.empty());
+}
+
+TEST_F(FilesTest, VcdRefusalsNameTheFileAndLineAndChangeNothing) {
+    const DOCUMENT_STATE before = StateOf(Document, Records);
+    std::string wide = "$timescale 1ns $end\n";
+    for (int i = 0; i < 33; ++i) wide += "$var wire 1 c" + std::to_string(i) + " s" + std::to_string(i) + " $end\n";
+    wide += "$enddefinitions $end\n#0\n";
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"wide.vcd", wide},
+        {"bad.vcd", "$timescale 1ns $end $var wire 1 ! a $end $enddefinitions $end\n#0\n1!\n#5\nq!\n"},
+        {"back.vcd", "$var wire 1 ! a $end $enddefinitions $end\n#10\n1!\n#5\n0!\n"},
+        {"code.vcd", "$var wire 1 ! a $end $enddefinitions $end\n#0\n1?\n"},
+        {"long.vcd", "$timescale 1fs $end $var wire 1 ! a $end $enddefinitions $end\n#0\n1!\n#1\n0!\n#100000001\n"},
+        {"header.vcd", "$var wire 1 ! a $end\n#0\n"},
+    };
+    for (const auto& [name, text] : cases) {
+        WriteBytes(Path(name), text);
+        std::vector<std::string> warnings;
+        const FileResult result = CVcdReader::Read(Document, Records, Window, Path(name), 0, warnings);
+        EXPECT_FALSE(result) << name;
+        EXPECT_EQ(result.Reason.rfind(Path(name) + ":", 0), 0U) << result.Reason;
+        EXPECT_EQ(StateOf(Document, Records), before) << name;
+    }
+}
