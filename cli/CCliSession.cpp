@@ -4,9 +4,12 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <ctime>
 
 #include "files/ConditionFile.h"
 #include "files/PulseFile.h"
+#include "files/CVcdReader.h"
+#include "files/CVcdWriter.h"
 #include "resources/CStringTable.h"
 #include "resources/StringIds.h"
 
@@ -15,6 +18,17 @@ namespace {
 std::string CurrentFolder() {
     char buffer[4096];
     return ::getcwd(buffer, sizeof buffer) != nullptr ? std::string(buffer) : std::string();
+}
+
+// The local time for a dump's $date.
+std::string LocalTimeText() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    char text[64] = "";
+    if (::localtime_r(&now, &local) != nullptr) {
+        std::strftime(text, sizeof text, "%Y/%m/%d %H:%M:%S", &local);
+    }
+    return text;
 }
 
 }  // namespace
@@ -58,6 +72,18 @@ bool CCliSession::Report(const std::string& path, const FileResult& result) {
 }
 
 bool CCliSession::LoadPulse(const std::string& path) {
+    if (CVcdWriter::IsVcdPath(path)) {
+        std::vector<std::string> warnings;
+        const FileResult result = CVcdReader::Read(Document, Records, Window, path, VcdPeriod, warnings);
+        for (const std::string& warning : warnings) {
+            std::fprintf(stderr, "nivara-cli: warning: %s\n", warning.c_str());
+        }
+        if (!result) {
+            // The reader's reason already names the file and the line.
+            std::fprintf(stderr, "nivara-cli: %s\n", result.Reason.c_str());
+        }
+        return result.Ok;
+    }
     return Report(path, ReadPulseFile(Document, Records, Window, path));
 }
 
@@ -66,5 +92,8 @@ bool CCliSession::LoadCondition(const std::string& path) {
 }
 
 bool CCliSession::SavePulse(const std::string& path) {
+    if (CVcdWriter::IsVcdPath(path)) {
+        return Report(path, CVcdWriter::Write(Document, Records, path, LocalTimeText()));
+    }
     return Report(path, WritePulseFile(Document, Records, Window, path));
 }

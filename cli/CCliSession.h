@@ -1,4 +1,5 @@
 #pragma once
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -15,11 +16,14 @@ class CCliSession {
 public:
     CCliSession();
 
-    // Reads a pulse file by the extension rule; on failure prints the reason.
+    // Reads a pulse file by the extension rule (a ".vcd" file as a value
+    // change dump sampled at VcdPeriod, or at its common divisor when 0); on
+    // failure prints the reason.
     [[nodiscard]] bool LoadPulse(const std::string& path);
     // Reads a condition file; on failure prints the reason.
     [[nodiscard]] bool LoadCondition(const std::string& path);
-    // Writes a pulse file by the extension rule; on failure prints the reason.
+    // Writes a pulse file by the extension rule (".vcd": a value change dump);
+    // on failure prints the reason.
     [[nodiscard]] bool SavePulse(const std::string& path);
 
     // The auto-save folder of a new document: XDG_DOCUMENTS_DIR or
@@ -33,6 +37,7 @@ public:
     // A usage error of a command: "nivara-cli: <message>" and the usage on stderr.
     static int UsageError(const char* usage, const std::string& message);
 
+    uint64_t VcdPeriod = 0;  // femtoseconds
     CLogicDocument Document;
     CWindowRecords Records;
     CHeadlessFileWindow Window;

@@ -9,8 +9,9 @@ const std::array Commands = {
     CLI_COMMAND{"info", "info [--json] FILE",
                 "print the condition, channels, bookmarks and data word count of a .csv, .vpb or .nvc file",
                 &RunInfo},
-    CLI_COMMAND{"convert", "convert IN OUT",
-                "read a pulse file and write it as OUT (a path ending in \"csv\" is text, any other binary)",
+    CLI_COMMAND{"convert", "convert IN OUT [--period TIME]",
+                "read a pulse file and write it as OUT (a path ending in \"csv\" is text, \".vcd\" a value change "
+                "dump, any other binary); --period samples a .vcd IN at multiples of TIME (50ns, 1us, 2ms, 1s)",
                 &RunConvert},
     CLI_COMMAND{"dump", "dump FILE [--from N] [--count K]",
                 "print data words of a pulse file, one a line as \"clock,word\"", &RunDump},

@@ -19,6 +19,10 @@ public:
     // `date` goes into $date as it is (the caller's local time text).
     [[nodiscard]] static FileResult Write(const CLogicDocument& document, const CWindowRecords& records,
                                           const std::string& path, const std::string& date);
+    // True for a path that ends in ".vcd".
+    [[nodiscard]] static bool IsVcdPath(const std::string& path) {
+        return path.size() >= 4 && path.compare(path.size() - 4, 4, ".vcd") == 0;
+    }
     // A name VCD can hold: printable ASCII without blanks, never empty.
     [[nodiscard]] static std::string SafeName(const std::string& name);
 };

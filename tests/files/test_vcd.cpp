@@ -4,6 +4,10 @@
 #include "FilesTestSupport.h"
 #include "files/CVcdReader.h"
 #include "files/CVcdWriter.h"
+#include "files/PulseFile.h"
+
+#include <cstdlib>
+#include <filesystem>
 
 namespace {
 // A generating document of `count` words of a counter, with a table whose
@@ -171,4 +175,25 @@ TEST_F(FilesTest, VcdRefusalsNameTheFileAndLineAndChangeNothing) {
         EXPECT_EQ(result.Reason.rfind(Path(name) + ":", 0), 0U) << result.Reason;
         EXPECT_EQ(StateOf(Document, Records), before) << name;
     }
+}
+
+TEST_F(FilesTest, ConvertWritesAndReadsValueChangeDumpsByTheirExtension) {
+    MakeCounter(Document, Records, 3000);
+    ASSERT_TRUE(WritePulseFile(Document, Records, Window, Path("in.vpb")));
+    const std::string cli = NIVARA_CLI;
+    ASSERT_EQ(std::system((cli + " convert " + Path("in.vpb") + " " + Path("out.vcd")).c_str()), 0);
+    ASSERT_EQ(std::system((cli + " convert " + Path("out.vcd") + " " + Path("back.vpb")).c_str()), 0);
+    CLogicDocument read("/tmp");
+    CWindowRecords records("Signal");
+    CHeadlessFileWindow window;
+    ASSERT_TRUE(ReadPulseFile(read, records, window, Path("back.vpb")));
+    ASSERT_EQ(read.GeneratingMemory().Length(), 3000U);
+    for (uint32_t i = 0; i < 3000; ++i) {
+        ASSERT_EQ(read.GeneratingMemory().Data()[i], i * 7U) << i;
+    }
+    EXPECT_EQ(records.Table(DIRECTION_GENERATING)->At(5).ChannelName, "clock in");
+    // A period that is no whole number of the file's units, and a bad option value.
+    EXPECT_NE(std::system((cli + " convert " + Path("out.vcd") + " " + Path("x.vpb") + " --period 7fs 2>/dev/null").c_str()), 0);
+    EXPECT_NE(std::system((cli + " convert " + Path("out.vcd") + " " + Path("x.vpb") + " --period fast 2>/dev/null").c_str()), 0);
+    EXPECT_FALSE(std::filesystem::exists(Path("x.vpb")));
 }
