@@ -3,7 +3,10 @@
 # only those that are missing, so a prepared machine starts at once.
 set -euo pipefail
 
+# Further packages may be named on the command line (the test command adds
+# the waveform tools its interchange tests run).
 packages=(
+  "$@"
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-l10n-tools qt6-translations-l10n
   libgtest-dev googletest libgmock-dev libbenchmark-dev

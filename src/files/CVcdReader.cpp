@@ -91,7 +91,9 @@ public:
             if (keyword == "$enddefinitions") {
                 return Section(m_tokens, words) ? Finish() : Malformed("$enddefinitions without $end");
             }
-            if (keyword.empty() || keyword[0] != '$') return Malformed("unexpected \"" + keyword + "\" in the header");
+            if (keyword.empty() || keyword[0] != '$') {
+                continue;  // text between the sections (some writers put notes there) declares nothing
+            }
             if (!Section(m_tokens, words)) return Malformed(keyword + " without $end");
             FileResult step = Declare(keyword, words);
             if (!step) return step;
