@@ -11,6 +11,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "analysis/CResultStripHandler.h"
 #include "analysis/ui/CAnalysisResults.h"
 #include "analysis/ui/CResultBox.h"
 #include "document/CDataPatternList.h"
@@ -316,6 +317,27 @@ private slots:
         QVERIFY(!CResultBox::PatternFits(strip.Width(), 200, View()->Model().Geometry().PixelsPerClock()));
         const int lastLeft = patterns.At(4)->SlotLeft;
         QCOMPARE(Pixel(lastLeft + slot - 3 * 2 - 8 + 3, high), QColor(100, 100, 100));
+
+        // A left press on the cut pattern's mark asks for its details; elsewhere it applies.
+        std::vector<std::pair<std::size_t, bool>> applied;
+        Results()->StripHandler().SetApplyHandler([&applied](std::size_t index, bool details) {
+            applied.emplace_back(index, details);
+        });
+        const int y = strip.top + strip.Height() / 2;
+        QTest::mouseClick(View(), Qt::LeftButton, Qt::NoModifier, QPoint(patterns.At(4)->SlotRight - 3, y));
+        QTest::mouseClick(View(), Qt::LeftButton, Qt::NoModifier, QPoint(patterns.At(0)->SlotLeft + 5, y));
+        QCOMPARE(applied.size(), std::size_t{2});
+        QVERIFY((applied[0] == std::pair<std::size_t, bool>{4, true}));
+        QVERIFY((applied[1] == std::pair<std::size_t, bool>{0, false}));
+        // A right-button release on a slot removes that pattern.
+        const std::string third = patterns.At(2)->Bits;
+        QTest::mouseClick(View(), Qt::RightButton, Qt::NoModifier, QPoint(patterns.At(1)->SlotLeft + 5, y));
+        QCOMPARE(patterns.Size(), std::size_t{4});
+        QCOMPARE(patterns.At(1)->Bits, third);
+        // On another page the strip keeps the patterns.
+        Results()->ShowPage(RESULT_PAGE::PulseCount);
+        QTest::mouseClick(View(), Qt::RightButton, Qt::NoModifier, QPoint(patterns.At(1)->SlotLeft + 5, y));
+        QCOMPARE(patterns.Size(), std::size_t{4});
     }
 };
 

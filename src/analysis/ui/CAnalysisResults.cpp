@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 
+#include "analysis/CResultStripHandler.h"
 #include "analysis/ui/CResultBox.h"
 #include "document/CWindowRecords.h"
 #include "graph/CGraphGeometry.h"
@@ -23,8 +24,11 @@ CAnalysisResults::CAnalysisResults(CNivaraView& view, CWindowRecords& records, Q
       m_view(view),
       m_pageList(pageList),
       m_box(std::make_unique<CResultBox>(view.Model(), m_pages, records.DataPatterns,
-                                         CGraphGeometry::ScaleFromDpi(view.logicalDpiX()))) {
+                                         CGraphGeometry::ScaleFromDpi(view.logicalDpiX()))),
+      m_strip(std::make_unique<CResultStripHandler>(view.Model(), m_pages, records.DataPatterns,
+                                                    [this] { Repaint(); })) {
     view.AddDrawObject(m_box.get());
+    view.MouseController().SetStripHandler(m_strip.get());
     if (m_pageList != nullptr) {
         (void)m_pages.SetPage(m_pageList->currentIndex());
         connect(m_pageList, &QComboBox::currentIndexChanged, this, &CAnalysisResults::OnPageSelected);

@@ -7,6 +7,7 @@
 
 class CNivaraView;
 class CResultBox;
+class CResultStripHandler;
 class CWindowRecords;
 class QComboBox;
 
@@ -28,6 +29,8 @@ public:
 
     [[nodiscard]] CResultPages& Pages() { return m_pages; }
     [[nodiscard]] const CResultBox& Box() const { return *m_box; }
+    // The mouse in the result strip; pattern stamping sets its apply handler.
+    [[nodiscard]] CResultStripHandler& StripHandler() { return *m_strip; }
     // Selects a page in the page list (or directly without a list) and repaints the graph.
     void ShowPage(RESULT_PAGE page);
     // Repaints the result strip after a result changed.
@@ -43,4 +46,5 @@ private:
     QComboBox* m_pageList;
     CResultPages m_pages;
     std::unique_ptr<CResultBox> m_box;
+    std::unique_ptr<CResultStripHandler> m_strip;
 };
