@@ -92,12 +92,7 @@ PATTERN_OUTCOME CPatternCreator::Apply(const PATTERN_PARAMETERS& requested, cons
     uint32_t* words = m_memory.Data();
     switch (requested.PatternKind) {
     case KindClock: WriteClock(requested, mask, count); break;
-    case KindContinuous:
-        for (uint32_t i = 0, phase = 0; i < count; ++i) {
-            words[i] = sourceBits[phase] != 0 ? (words[i] | mask) : (words[i] & ~mask);
-            phase = phase + 1 == period ? 0 : phase + 1;
-        }
-        break;
+    case KindContinuous: WritePeriodic(words, count, mask, sourceBits); break;
     default: CMaskedWords::Fill(words, 0, count, mask, requested.PatternData != 0); break;
     }
     stored = requested;
@@ -108,12 +103,33 @@ PATTERN_OUTCOME CPatternCreator::Apply(const PATTERN_PARAMETERS& requested, cons
     return PATTERN_OUTCOME::Applied;
 }
 
+void CPatternCreator::WritePeriodic(uint32_t* words, uint32_t count, uint32_t mask,
+                                    const std::vector<uint8_t>& levels) {
+    // One pass, no branch per clock: the level of the phase selects the mask.
+    const uint32_t keep = ~mask;
+    const auto period = static_cast<uint32_t>(levels.size());
+    for (uint32_t i = 0, phase = 0; i < count; ++i) {
+        words[i] = (words[i] & keep) | (mask & (0U - levels[phase]));
+        if (++phase == period) {
+            phase = 0;
+        }
+    }
+}
+
 void CPatternCreator::WriteClock(const PATTERN_PARAMETERS& p, uint32_t mask, uint32_t count) {
     // Start data 0: the period starts with its zeros; 1: with its ones.
     const bool onesFirst = p.PatternData != 0;
     const uint32_t firstRun = onesFirst ? p.OneClockCount : p.ZeroClockCount;
     const uint32_t secondRun = onesFirst ? p.ZeroClockCount : p.OneClockCount;
     uint32_t* words = m_memory.Data();
+    const uint64_t period = uint64_t{firstRun} + secondRun;
+    if (period <= ShortPeriod) {
+        // Short periods: their levels once, then one pass over the words.
+        std::vector<uint8_t> levels(period, onesFirst ? 1 : 0);
+        std::fill(levels.begin() + firstRun, levels.end(), onesFirst ? 0 : 1);
+        WritePeriodic(words, count, mask, levels);
+        return;
+    }
     for (uint64_t at = 0; at < count;) {
         const auto first = static_cast<uint32_t>(std::min<uint64_t>(firstRun, count - at));
         CMaskedWords::Fill(words, static_cast<uint32_t>(at), first, mask, onesFirst);

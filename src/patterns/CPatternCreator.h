@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <vector>
 
 #include "document/PATTERN_PARAMETERS.h"
 #include "patterns/PATTERN_OUTCOME.h"
@@ -27,6 +28,8 @@ public:
     static constexpr int KindOffset = 2;
     // The longest period a pattern may have: the largest memory.
     static constexpr uint64_t MaxPeriod = 100000000;
+    // Clock periods up to this many clocks are written from a table of levels.
+    static constexpr uint64_t ShortPeriod = 65536;
 
     CPatternCreator(CLogicMemory& generating, IEditRecorder& recorder, CDataPatternList& patterns);
 
@@ -42,7 +45,7 @@ public:
 private:
     [[nodiscard]] PATTERN_OUTCOME Record(uint32_t mask, uint64_t count);
     void WriteClock(const PATTERN_PARAMETERS& p, uint32_t mask, uint32_t count);
-    void WriteContinuous(const PATTERN_SOURCE& source, uint32_t mask, uint32_t count, uint32_t period);
+    static void WritePeriodic(uint32_t* words, uint32_t count, uint32_t mask, const std::vector<uint8_t>& levels);
     void KeepFirstPeriod(int kind, int channel, uint32_t period);
 
     CLogicMemory& m_memory;
