@@ -34,6 +34,7 @@ double InChild(const std::function<void()>& work, long& peakKb) {
     const pid_t child = ::fork();
     if (child == 0) {
         work();
+        std::fflush(stdout);
         std::_Exit(0);
     }
     int status = 0;

@@ -1,6 +1,7 @@
 #include "files/CVcdReader.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <numeric>
 
@@ -246,7 +247,12 @@ private:
 class CVcdChanges {
 public:
     CVcdChanges(CVcdTokens& tokens, const std::string& path, const VCD_DECLARATIONS& declarations)
-        : m_tokens(tokens), m_path(path), m_declarations(declarations) {}
+        : m_tokens(tokens), m_path(path), m_declarations(declarations) {
+        m_single.fill(-1);
+        for (const auto& [code, index] : declarations.ByCode) {
+            if (code.size() == 1) m_single[static_cast<unsigned char>(code[0])] = static_cast<int>(index);
+        }
+    }
 
     struct MEASURE {
         uint64_t LastTime = 0;
@@ -339,6 +345,11 @@ private:
     }
 
     [[nodiscard]] const VCD_VARIABLE* Find(std::string_view code) const {
+        // One-character codes (nearly every file's) by table, longer ones by map.
+        if (code.size() == 1) {
+            const int index = m_single[static_cast<unsigned char>(code[0])];
+            return index < 0 ? nullptr : &m_declarations.Variables[static_cast<std::size_t>(index)];
+        }
         const auto found = m_declarations.ByCode.find(std::string(code));
         return found == m_declarations.ByCode.end() ? nullptr : &m_declarations.Variables[found->second];
     }
@@ -351,6 +362,7 @@ private:
     CVcdTokens& m_tokens;
     const std::string& m_path;
     const VCD_DECLARATIONS& m_declarations;
+    std::array<int, 256> m_single{};
 };
 
 // The signal rows (and buses) of the declarations, in declaration order.
