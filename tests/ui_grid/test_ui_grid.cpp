@@ -16,6 +16,22 @@
 #include "shell/ui/CFolderPropertyEdit.h"
 #include "shell/ui/CMemoryOptionDlg.h"
 #include "shell/ui/CPropertyGridCtrl.h"
+#include "device/ui/CPropertiesWnd.h"
+#include "files/CHeadlessFileWindow.h"
+#include "files/ConditionFile.h"
+#include "document/CEntryRules.h"
+#include "shell/CommandIds.h"
+#include "shell/IFileChooser.h"
+#include "shell/ui/CChildFrame.h"
+#include "shell/ui/CConditionPane.h"
+#include "shell/ui/CMainFrame.h"
+#include "shell/ui/CNivaraApp.h"
+#include "shell/ui/CNivaraDoc.h"
+#include "signals/ui/CChannelTreeView.h"
+#include "graph/ui/CNivaraView.h"
+#include <QAction>
+#include <QTemporaryDir>
+#include <QTimer>
 
 namespace {
 
@@ -274,7 +290,7 @@ private slots:
     }
 
     void memoryOptionDialog() {
-        m_document->SetBufferSize(1000);
+        QVERIFY(m_document->SetBufferSize(1000));
         CMemoryOptionDlg dialog(*m_document, m_messages);
         QCOMPARE(dialog.windowTitle(), QString("Sampling Memory Option"));
         QCOMPARE(dialog.Edit()->text(), QString("1"));
@@ -303,10 +319,218 @@ private slots:
     }
 };
 
+// File dialogs answered by the test.
+class ScriptedChooser : public IFileChooser {
+public:
+    std::optional<std::string> ChooseFileToOpen(const std::string&, const std::string&) override { return Answer; }
+    std::optional<std::string> ChooseFileToSave(const std::string&, const std::string&, const std::string&) override {
+        return Answer;
+    }
+    std::optional<std::string> Answer;
+};
+
+// The condition pane of the real main window over the active document.
+class TestGridWindow : public QObject {
+    Q_OBJECT
+private:
+    CMainFrame* m_frame = nullptr;
+    ScriptedMessages m_messages;
+    ScriptedChooser m_chooser;
+    ScriptedFolders m_folders;
+
+    CChildFrame* Active() const { return m_frame->ActiveChildFrame(); }
+    CLogicDocument& Document() const { return Active()->Doc().Document(); }
+    CPropertyGridCtrl& Grid() const { return *m_frame->Properties()->Grid()->Grid(); }
+    QString Shown(const QString& name) const { return Grid().PropertyItem(name)->text(1); }
+
+    void Type(const QString& name, const QString& value) {
+        auto* edit = OpenEditor<QLineEdit>(Grid(), name);
+        QVERIFY2(edit != nullptr, qPrintable(name));
+        edit->selectAll();
+        QTest::keyClicks(edit, value);
+        QTest::keyClick(edit, Qt::Key_Return);
+        Settle();
+    }
+    void Pick(const QString& name, const QString& option) {
+        auto* box = OpenEditor<QComboBox>(Grid(), name);
+        QVERIFY2(box != nullptr, qPrintable(name));
+        const int index = box->findText(option);
+        QVERIFY2(index >= 0, qPrintable(option));
+        box->setCurrentIndex(index);
+        emit box->activated(index);
+        Settle();
+    }
+
+private slots:
+    void init() {
+        qputenv("LC_ALL", "C.UTF-8");
+        m_messages = ScriptedMessages();
+        auto* app = qobject_cast<CNivaraApp*>(QCoreApplication::instance());
+        app->SetUserMessages(&m_messages);
+        QVERIFY(app->InitInstance(QString()));
+        m_frame = app->MainFrame();
+        m_frame->SetFileChooser(&m_chooser);
+        m_frame->Properties()->Grid()->SetFolderChooser(&m_folders);
+        m_frame->resize(1280, 900);
+        m_frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(m_frame));
+    }
+    void cleanup() {
+        if (CNivaraDoc* doc = m_frame->Doc()) {
+            doc->Document().Saved = 1;
+        }
+        qobject_cast<CNivaraApp*>(QCoreApplication::instance())->ExitInstance();
+        m_frame = nullptr;
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+    }
+
+    void paneShowsTheActiveDocument() {
+        CConditionPane* pane = m_frame->Properties()->Grid();
+        QVERIFY(pane->HasProperties());
+        QCOMPARE(Grid().Tree()->topLevelItemCount(), 7);
+        QCOMPARE(Shown("Mode"), QString("Generating"));
+        QCOMPARE(Shown("Buffer size"), QString("1000"));
+        QCOMPARE(pane->ExpandAction()->toolTip(), QString("Expand All"));
+        QVERIFY(pane->SortAction()->isCheckable());
+        pane->SortAction()->trigger();
+        QVERIFY(pane->SortAction()->isChecked());
+        QVERIFY(Grid().IsAlphabetic());
+        QVERIFY(m_frame->Properties()->isEnabled());
+    }
+
+    void editsReachTheDocumentAndComeBackLimited() {
+        Type("Transfer stop position", "5000");
+        QCOMPARE(Document().Condition().GeneratingGroup.StopPosition, 999u);
+        QCOMPARE(Shown("Transfer stop position"), QString("999"));
+        m_messages.Answers = {MessageAnswer::No};
+        Type("Buffer size", "500");
+        QCOMPARE(m_messages.Shown.size(), std::size_t(1));
+        QCOMPARE(m_messages.Shown[0].first, LoadText(IDS_BUFFER_SHRINK_QUERY));
+        QCOMPARE(Shown("Buffer size"), QString("1000"));
+        m_messages.Answers = {MessageAnswer::Yes};
+        Type("Buffer size", "500");
+        QCOMPARE(Document().GeneratingMemory().Length(), 500u);
+        QCOMPARE(Shown("Transfer stop position"), QString("499"));
+        QCOMPARE(Active()->View()->LastClock(), 499u);
+    }
+
+    void modeChangeSwitchesTheWindowToSampling() {
+        m_frame->UpdateCommandUI();
+        QVERIFY(!m_frame->Action(cmd::SamplingMemoryOption)->isEnabled());
+        Pick("Mode", "Sampling");
+        QCOMPARE(Document().Condition().Direction, DIRECTION_SAMPLING);
+        QCOMPARE(Active()->Tree()->topLevelItemCount(),
+                 static_cast<int>(Active()->Records().SamplingTable.Size()));
+        QVERIFY(!Grid().Tree()->topLevelItem(4)->isHidden());
+        QVERIFY(Grid().Tree()->topLevelItem(6)->isHidden());
+        QVERIFY(m_frame->Action(cmd::SamplingMemoryOption)->isEnabled());
+    }
+
+    void conditionSetInTheGridReadsBackFromItsFile() {
+        QTemporaryDir dir;
+        const int16_t model = Document().Condition().ModelType;
+        Pick("Mode", "Sampling");
+        Pick("Clock unit", "nSec");
+        Type("Clock value", "60");
+        Pick("Start condition", "Pattern match");
+        Type("Mask[Hex]", "ffffffff");
+        Type("Pattern[Hex]", "1g");
+        Pick("Stop condition", "Software");
+        Type("Transfer start position", "10");
+        Type("Transfer stop position", "3");
+        Type("Repeat", "100000000");
+        Pick("Monitor data mode", "Graph automatic update");
+        Pick("Pattern data radix", "Binary");
+        Type("Compare pattern", "0101");
+        Type("After-trigger display ratio", "150%");
+        Type("Compare bit number", "40");
+        Type("Compare channel", "-5");
+        Pick("Auto save", "Valid");
+        auto* folder = OpenEditor<CFolderPropertyEdit>(Grid(), "Path");
+        QVERIFY(folder != nullptr);
+        m_folders.Answer = dir.path().toStdString();
+        QTest::mouseClick(folder->BrowseButton(), Qt::LeftButton);
+        Settle();
+        Type("File prefiex", "Run");
+        const std::string path = dir.filePath("grid.nvc").toStdString();
+        m_chooser.Answer = path;
+        QVERIFY(m_frame->OnCommand(cmd::FileSaveCondition));
+
+        CLogicDocument copy("/tmp");
+        CHeadlessFileWindow window;
+        QVERIFY(ReadConditionFile(copy, window, path).Ok);
+        const LOGIC_CONDITION& c = copy.Condition();
+        QCOMPARE(c.Direction, DIRECTION_SAMPLING);
+        QCOMPARE(c.SamplingGroup.ClockUnit, int16_t(4));
+        QCOMPARE(c.SamplingGroup.Clock, CEntryRules::Clock(model, 4, 60));
+        QCOMPARE(c.SamplingGroup.StartTrigger, int16_t(4));
+        QCOMPARE(c.PatternMask, 0xFFFFFFFFu);
+        QCOMPARE(c.StartPattern, 1u);
+        QCOMPARE(c.SamplingGroup.StopTrigger, int16_t(1));
+        QCOMPARE(c.SamplingGroup.StartPosition, 10u);
+        QCOMPARE(c.SamplingGroup.StopPosition, 11u);
+        const uint32_t limit = model == MODEL_TYPE_C ? 0x20000000u : 0xFFFFFFu;
+        QCOMPARE(c.SamplingGroup.RepeatCount, limit / 2);
+        QCOMPARE(c.MonitorMode, int16_t(2));
+        QCOMPARE(c.MonitorDataBase, int16_t(1));
+        QCOMPARE(c.MonitorData, 5u);
+        QCOMPARE(c.MonitorPercentage, int16_t(100));
+        QCOMPARE(c.MonitorDataBitNumbers, int16_t(32));
+        QCOMPARE(c.MonitorChannel, int16_t(0));
+        QCOMPARE(c.AutoSave, 1);
+        QCOMPARE(c.AutoSavePath, dir.path().toStdString());
+        QCOMPARE(c.AutoSaveFileName, std::string("Run"));
+        QCOMPARE(c.SamplingBufferSize, 1000000u);
+    }
+
+    void paneIsDisabledWhileTheWindowRuns() {
+        CChildFrame* child = Active();
+        QVERIFY(child->DeviceOpen());
+        Document().Condition().GeneratingGroup.RepeatCount = 100;
+        m_frame->UpdateCommandUI();
+        QVERIFY(m_frame->OnCommand(cmd::DeviceStart));
+        QVERIFY(child->RunActive());
+        QVERIFY(!m_frame->Properties()->isEnabled());
+        // An activation during the run keeps it disabled.
+        m_frame->RefreshGrid();
+        QVERIFY(!m_frame->Properties()->isEnabled());
+        QVERIFY(m_frame->OnCommand(cmd::DeviceStop));
+        QVERIFY(m_frame->Properties()->isEnabled());
+    }
+
+    void memoryOptionSizesTheSamplingMemory() {
+        Pick("Mode", "Sampling");
+        m_frame->UpdateCommandUI();
+        bool shown = false;
+        QTimer::singleShot(0, this, [&] {
+            auto* dialog = qobject_cast<CMemoryOptionDlg*>(QApplication::activeModalWidget());
+            QVERIFY(dialog != nullptr);
+            shown = true;
+            QCOMPARE(dialog->Edit()->text(), QString("1"));
+            dialog->Edit()->setText("101");
+            QCOMPARE(dialog->Edit()->text(), QString("10"));
+            dialog->accept();
+        });
+        QVERIFY(m_frame->OnCommand(cmd::SamplingMemoryOption));
+        QVERIFY(shown);
+        QCOMPARE(Document().Condition().SamplingBufferSize, 10000000u);
+        QCOMPARE(Document().SamplingMemory().Length(), 10000000u);
+    }
+};
+
 int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    TestGrid test;
-    return QTest::qExec(&test, argc, argv);
+    CNivaraApp app(argc, argv);
+    int status = 0;
+    {
+        TestGrid test;
+        status |= QTest::qExec(&test, argc, argv);
+    }
+    {
+        TestGridWindow test;
+        status |= QTest::qExec(&test, argc, argv);
+    }
+    return status;
 }
 
 #include "test_ui_grid.moc"

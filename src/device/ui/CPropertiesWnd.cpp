@@ -1,12 +1,12 @@
 #include "device/ui/CPropertiesWnd.h"
 
 #include <QComboBox>
-#include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "resources/CStringTable.h"
+#include "shell/ui/CConditionPane.h"
 
-CPropertiesWnd::CPropertiesWnd(QWidget* parent)
+CPropertiesWnd::CPropertiesWnd(IUserMessages& messages, QWidget* parent)
     : QDockWidget(QString::fromStdString(LoadText(CaptionText)), parent) {
     setObjectName("PropertiesPane");
     auto* client = new QWidget(this);
@@ -14,9 +14,7 @@ CPropertiesWnd::CPropertiesWnd(QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(1);
     m_devices = new QComboBox(client);
-    m_grid = new QTreeWidget(client);
-    m_grid->setColumnCount(2);
-    m_grid->setHeaderHidden(true);
+    m_grid = new CConditionPane(messages, client);
     layout->addWidget(m_devices);
     layout->addWidget(m_grid, 1);
     setWidget(client);

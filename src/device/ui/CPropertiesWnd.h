@@ -5,10 +5,12 @@
 #include <vector>
 #include "resources/StringIds.h"
 
+class CConditionPane;
+class IUserMessages;
 class QComboBox;
-class QTreeWidget;
 
-// The docking condition pane: the device list above the condition grid. A
+// The docking condition pane: the device list above the condition grid with
+// its toolbar. A
 // change of the list's selection is reported as DeviceSelected (the pane's
 // WM_DEVICE_SELECTED to the main window).
 class CPropertiesWnd : public QDockWidget {
@@ -16,7 +18,8 @@ class CPropertiesWnd : public QDockWidget {
 public:
     static constexpr int CaptionText = IDS_PROPERTIES_CAPTION;
 
-    explicit CPropertiesWnd(QWidget* parent = nullptr);
+    // messages: the grid's questions (the buffer size) and refusals.
+    explicit CPropertiesWnd(IUserMessages& messages, QWidget* parent = nullptr);
 
     // Fills the device list with its entry texts and selects `selected`
     // (-1: none) without reporting a selection.
@@ -24,13 +27,13 @@ public:
     // Selects an entry without reporting it.
     void SelectDevice(int index);
     [[nodiscard]] QComboBox* DeviceList() const { return m_devices; }
-    [[nodiscard]] QTreeWidget* Grid() const { return m_grid; }
+    [[nodiscard]] CConditionPane* Grid() const { return m_grid; }
 
 signals:
     void DeviceSelected(int index);
 
 private:
     QComboBox* m_devices;
-    QTreeWidget* m_grid;
+    CConditionPane* m_grid;
     bool m_quiet = false;
 };

@@ -21,6 +21,9 @@
 #include "device/CDeviceRun.h"
 #include "device/CDriverBinding.h"
 #include "device/ui/CPropertiesWnd.h"
+#include "shell/CWindowGridHost.h"
+#include "shell/ui/CConditionPane.h"
+#include "shell/ui/CMemoryOptionDlg.h"
 #include "files/ConditionFile.h"
 #include "files/DataPatternFile.h"
 #include "resources/CStringTable.h"
@@ -269,6 +272,7 @@ void CMainFrame::CreateHandlers() {
     AddHandler(cmd::ViewToolbar, [this] { m_toolBar->setVisible(m_toolBar->isHidden()); });
     AddHandler(cmd::ViewStatusBar, [this] { statusBar()->setVisible(statusBar()->isHidden()); });
     AddHandler(cmd::ViewDockWindow, [this] { m_properties->setVisible(m_properties->isHidden()); });
+    AddHandler(cmd::SamplingMemoryOption, [this] { OnMemoryOption(); });
 }
 
 // Graph commands act on the graph of the active document window; the
@@ -388,9 +392,10 @@ void CMainFrame::SetEditStatus(bool editDisabled, bool insertMode) {
 }
 
 void CMainFrame::CreateProperties() {
-    m_properties = new CPropertiesWnd(this);
+    m_properties = new CPropertiesWnd(*this, this);
     addDockWidget(Qt::RightDockWidgetArea, m_properties);
     connect(m_properties, &CPropertiesWnd::DeviceSelected, this, &CMainFrame::OnDeviceSelected);
+    connect(m_properties->Grid(), &CConditionPane::ConditionChanged, this, &CMainFrame::OnConditionChanged);
 }
 
 void CMainFrame::BindDriver() {
@@ -398,6 +403,9 @@ void CMainFrame::BindDriver() {
     m_binding->BindDriver();
     m_binding->SetMessagePoster(&CWindowMessageRouter::PostFromLibrary, m_router.get());
     m_properties->FillDeviceList(m_binding->DeviceEntries(), m_binding->SelectedIndex());
+    if (m_binding->DriverBound()) {
+        m_properties->Grid()->BuildDefaultGrid(CNivaraDoc::DefaultAutoSavePath().toStdString());
+    }
 }
 
 // ---------------------------------------------------------------- command state
@@ -769,10 +777,35 @@ void CMainFrame::OnDeviceSelected(int index) {
     const std::string& name = names[static_cast<std::size_t>(index)];
     frame->CloseDevice();
     frame->Doc().Document().SetDevice(type, name);
+    m_properties->Grid()->OnDeviceSelected(CNivaraDoc::DefaultAutoSavePath().toStdString());
     if (!type.empty()) {
         frame->OpenDevice(name);
     }
+    // The grid shows the condition of the document with its new device
+    // rather than the values it was created with.
+    RefreshGrid();
     UpdateCommandUI();
+}
+
+void CMainFrame::OnConditionChanged(const QString& name, const QString& value) {
+    CChildFrame* frame = ActiveChildFrame();
+    if (frame == nullptr) {
+        return;
+    }
+    CWindowGridHost host(*frame);
+    m_properties->Grid()->OnConditionChanged(frame->Doc().Document(), host, name.toStdString(), value.toStdString());
+    UpdateCommandUI();
+}
+
+void CMainFrame::OnMemoryOption() {
+    CChildFrame* frame = ActiveChildFrame();
+    // The sampling memory is the run's buffer while the document runs.
+    if (frame == nullptr || frame->RunActive() || frame->Doc().Document().IsRunning.load() != 0) {
+        return;
+    }
+    CMemoryOptionDlg dialog(frame->Doc().Document(), *this, this);
+    dialog.exec();
+    RefreshGrid();
 }
 
 void CMainFrame::RefreshGrid() {
@@ -792,4 +825,8 @@ void CMainFrame::RefreshGrid() {
         m_binding->SetSelectedIndex(found);
         m_properties->SelectDevice(found);
     }
+    CLogicDocument& document = frame->Doc().Document();
+    m_properties->Grid()->RefreshGrid(document);
+    // A run of the document reads the condition: the pane stays disabled.
+    m_properties->setEnabled(!frame->RunActive() && document.IsRunning.load() == 0);
 }

@@ -89,6 +89,11 @@ public:
     void OnDeviceSelected(int index);
     // Shows the active document's condition: selects its device in the list.
     void RefreshGrid();
+    // The grid's property-changed notification: the active document takes
+    // the value of the property with that displayed name.
+    void OnConditionChanged(const QString& name, const QString& value);
+    // Sampling Memory Option: dialog 332, refused while the document runs.
+    void OnMemoryOption();
     void SetEditStatus(bool editDisabled, bool insertMode);
 
 protected:
