@@ -16,6 +16,7 @@ PATTERN_OUTCOME OutcomeOf(EDIT_RESULT result) {
     switch (result) {
     case EDIT_RESULT::Done: return PATTERN_OUTCOME::Applied;
     case EDIT_RESULT::OutOfMemory: return PATTERN_OUTCOME::OutOfMemory;
+    case EDIT_RESULT::Nothing: return PATTERN_OUTCOME::Nothing;
     default: return PATTERN_OUTCOME::ImproperArgument;
     }
 }

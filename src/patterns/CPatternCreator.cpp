@@ -15,6 +15,7 @@ PATTERN_OUTCOME OutcomeOf(EDIT_RESULT result) {
     switch (result) {
     case EDIT_RESULT::Done: return PATTERN_OUTCOME::Applied;
     case EDIT_RESULT::OutOfMemory: return PATTERN_OUTCOME::OutOfMemory;
+    case EDIT_RESULT::Nothing: return PATTERN_OUTCOME::Nothing;
     default: return PATTERN_OUTCOME::ImproperArgument;
     }
 }
@@ -85,6 +86,15 @@ PATTERN_OUTCOME CPatternCreator::Apply(const PATTERN_PARAMETERS& requested, cons
             sourceBits[i] = static_cast<uint8_t>((words[i] >> source.Channel) & 1U);
         }
     }
+    // The list entry's text is allocated before anything changes, too.
+    std::string firstPeriod;
+    if (requested.PatternKind != KindOffset) {
+        try {
+            firstPeriod.assign(period, '0');
+        } catch (const std::bad_alloc&) {
+            return PATTERN_OUTCOME::OutOfMemory;
+        }
+    }
     const PATTERN_OUTCOME recorded = Record(mask, count);
     if (recorded != PATTERN_OUTCOME::Applied) {
         return recorded;
@@ -95,10 +105,15 @@ PATTERN_OUTCOME CPatternCreator::Apply(const PATTERN_PARAMETERS& requested, cons
     case KindContinuous: WritePeriodic(words, count, mask, sourceBits); break;
     default: CMaskedWords::Fill(words, 0, count, mask, requested.PatternData != 0); break;
     }
+    // The other kinds leave OneClockCount as the last clock pattern set it.
+    const uint32_t oneClockCount = stored.OneClockCount;
     stored = requested;
+    if (requested.PatternKind != KindClock) {
+        stored.OneClockCount = oneClockCount;
+    }
     stored.BasicPatternLength = static_cast<uint32_t>(period);
     if (requested.PatternKind != KindOffset) {
-        KeepFirstPeriod(requested.PatternKind, channel, static_cast<uint32_t>(period));
+        KeepFirstPeriod(requested.PatternKind, channel, std::move(firstPeriod));
     }
     return PATTERN_OUTCOME::Applied;
 }
@@ -140,14 +155,18 @@ void CPatternCreator::WriteClock(const PATTERN_PARAMETERS& p, uint32_t mask, uin
     }
 }
 
-void CPatternCreator::KeepFirstPeriod(int kind, int channel, uint32_t period) {
+void CPatternCreator::KeepFirstPeriod(int kind, int channel, std::string bits) {
     // One character per clock of the first period, as the memory holds it
     // now; a clock beyond the memory reads "0".
-    std::string bits(period, '0');
+    const auto period = static_cast<uint32_t>(bits.size());
     const uint32_t inMemory = std::min(period, m_memory.Length());
     const uint32_t* words = m_memory.Data();
     for (uint32_t i = 0; i < inMemory; ++i) {
         bits[i] = static_cast<char>('0' + ((words[i] >> channel) & 1U));
     }
-    m_patterns.Add(CDataPatternList::MakePattern(kind, bits));
+    try {
+        m_patterns.Add(CDataPatternList::MakePattern(kind, bits));
+    } catch (const std::bad_alloc&) {
+        // The pattern is written and recorded; only its list entry is missing.
+    }
 }

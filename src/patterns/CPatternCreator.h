@@ -1,5 +1,6 @@
 #pragma once
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "document/PATTERN_PARAMETERS.h"
@@ -46,7 +47,7 @@ private:
     [[nodiscard]] PATTERN_OUTCOME Record(uint32_t mask, uint64_t count);
     void WriteClock(const PATTERN_PARAMETERS& p, uint32_t mask, uint32_t count);
     static void WritePeriodic(uint32_t* words, uint32_t count, uint32_t mask, const std::vector<uint8_t>& levels);
-    void KeepFirstPeriod(int kind, int channel, uint32_t period);
+    void KeepFirstPeriod(int kind, int channel, std::string bits);
 
     CLogicMemory& m_memory;
     IEditRecorder& m_recorder;

@@ -91,9 +91,10 @@ void CPersistedSettings::ReadGroup(const ISettingsStore& store, const char* sect
     g = DIRECTION_GROUP{};
     g.ClockType = Choice(store, section, "Clock Type", 1, 1, 3);
     g.ClockUnit = Choice(store, section, "Clock Unit", 2, 1, 4);
-    const int64_t clock = Number(store, section, "Clock Value", 1, 1, UINT32_MAX);
+    // The clock is taken as stored, as files give it (a board that cannot run
+    // it says so at Start); only a 0 becomes 1.
+    g.Clock = static_cast<uint32_t>(Number(store, section, "Clock Value", 1, 1, UINT32_MAX));
     const int16_t model = CLogicDocument::ModelTypeOf(m_deviceType, MODEL_TYPE_A);
-    g.Clock = CEntryRules::Clock(model, g.ClockUnit, static_cast<int32_t>(std::min<int64_t>(clock, INT32_MAX)));
     g.StartTrigger = Choice(store, section, "Start Trigger", 1, 1, 4);
     g.StopTrigger = Choice(store, section, "Stop Trigger", 4, 1, 4);
     // The positions and the repeat count follow the size, as typed values do.

@@ -150,12 +150,24 @@ TEST_F(PatternTest, OffsetSetsTheWholeChannelAndUndoRestoresIt) {
         ASSERT_EQ(m_document.GeneratingMemory().Data()[i], 0x18U) << i;
     }
     EXPECT_TRUE(m_patterns.Empty());  // an offset keeps no data pattern
+    EXPECT_EQ(m_document.PatternParameters.OneClockCount, 0U);
     EXPECT_EQ(m_document.PatternParameters.BasicPatternLength, 1U);
     ASSERT_TRUE(m_history.CanUndo());
     ASSERT_EQ(m_history.Undo(), EDIT_RESULT::Done);
     for (uint32_t i = 0; i < 1000; ++i) {
         ASSERT_EQ(m_document.GeneratingMemory().Data()[i], 0x10U) << i;
     }
+}
+
+TEST_F(PatternTest, OtherKindsLeaveTheOneClockCountOfTheLastClock) {
+    Prepare(100, 0);
+    ASSERT_EQ(Apply(Clock(0, 0, 2, 7, 1)), PATTERN_OUTCOME::Applied);
+    PATTERN_PARAMETERS p;
+    p.PatternKind = CPatternCreator::KindOffset;
+    p.PatternChannel = 1;
+    ASSERT_EQ(Apply(p), PATTERN_OUTCOME::Applied);
+    EXPECT_EQ(m_document.PatternParameters.OneClockCount, 7U);
+    EXPECT_EQ(m_document.PatternParameters.PatternKind, 2);
 }
 
 TEST_F(PatternTest, SixthPatternDropsTheOldestListEntry) {
