@@ -93,6 +93,9 @@ public:
     PATTERN_PARAMETERS PatternParameters;
     // The last search made (the result box shows it).
     SEARCH_REQUEST SearchRequest;
+    // The bookmark list's "Close automatically" (kept in the settings as
+    // "Bookmark Settings" / "Auto Close").
+    int32_t BookmarkAutoClose = 1;
 
 private:
     LOGIC_CONDITION m_condition;

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 
+#include "analysis/ui/CBookmarkCommandModule.h"
 #include "device/CDeviceRun.h"
 #include "device/CDriverBinding.h"
 #include "device/ui/CPropertiesWnd.h"
@@ -272,14 +273,7 @@ void CChildFrame::RebuildSignalTree() {
     m_view->RefreshView();
 }
 
-void CChildFrame::RebuildBookmarkMarkers() {
-    m_view->RemoveAllBookmarkMarkers();
-    if (const CBookmarkList* bookmarks = m_records->Bookmarks(m_doc.Document().Condition().Direction)) {
-        for (std::size_t i = 0; i < bookmarks->Size(); ++i) {
-            m_view->AddBookmarkMarker(bookmarks->At(i).BookmarkAbsolutePosition);
-        }
-    }
-}
+void CChildFrame::RebuildBookmarkMarkers() { m_main.BookmarkCommands().OnListReplaced(*this); }
 
 void CChildFrame::SetTitleAndPath(const std::string& path) { m_doc.SetPathName(QString::fromStdString(path)); }
 

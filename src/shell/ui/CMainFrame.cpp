@@ -18,6 +18,8 @@
 #include <QToolBar>
 
 #include "analysis/ui/CAnalysisCommandModule.h"
+#include "analysis/ui/CBookmarkCommandModule.h"
+#include "analysis/ui/CSearchCommandModule.h"
 #include "device/CDeviceRun.h"
 #include "device/CDriverBinding.h"
 #include "device/ui/CPropertiesWnd.h"
@@ -258,6 +260,14 @@ void CMainFrame::CreateHandlers() {
     CAnalysisCommandModule::Register(*this, [this](int command, std::function<void()> handler) {
         AddHandler(command, std::move(handler));
     });
+    m_searchCommands = new CSearchCommandModule(*this);
+    m_searchCommands->Register([this](int command, std::function<void()> handler) {
+        AddHandler(command, std::move(handler));
+    });
+    m_bookmarkCommands = new CBookmarkCommandModule(*this);
+    m_bookmarkCommands->Register([this](int command, std::function<void()> handler) {
+        AddHandler(command, std::move(handler));
+    });
     AddHandler(cmd::FileClose, [this] { if (CChildFrame* f = ActiveChildFrame()) f->close(); });
     AddHandler(cmd::WindowClose, [this] { if (CChildFrame* f = ActiveChildFrame()) f->close(); });
     AddHandler(cmd::WindowCloseAll, [this] { OnCloseAllWindows(); });
@@ -428,7 +438,7 @@ CChildFrame* CMainFrame::ActiveChildFrame() const {
 COMMAND_CONTEXT CMainFrame::BuildContext() const {
     COMMAND_CONTEXT c;
     c.Language = CStringTable::Language();
-    c.SearchMade = m_searchMade;
+    c.SearchMade = m_searchCommands != nullptr && m_searchCommands->SearchMade();
     c.PatternCreated = m_patternCreated;
     c.ToolbarShown = !m_toolBar->isHidden();
     c.StatusBarShown = !statusBar()->isHidden();

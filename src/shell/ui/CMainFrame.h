@@ -11,6 +11,7 @@
 #include "shell/CCommandState.h"
 #include "shell/CPulseFileCommands.h"
 
+class CBookmarkCommandModule;
 class CChildFrame;
 class CDriverBinding;
 class CNivaraDoc;
@@ -18,6 +19,7 @@ class CNivaraView;
 class CPropertiesWnd;
 class CQtFileChooser;
 class CQtUserMessages;
+class CSearchCommandModule;
 class CWindowMessageRouter;
 class IFileChooser;
 class QAction;
@@ -70,6 +72,9 @@ public:
     [[nodiscard]] CPropertiesWnd* Properties() const { return m_properties; }
     [[nodiscard]] CDriverBinding* Binding() const { return m_binding.get(); }
     [[nodiscard]] CWindowMessageRouter& Router() const { return *m_router; }
+    // The search and bookmark commands with their modeless dialogs.
+    [[nodiscard]] CSearchCommandModule& SearchCommands() const { return *m_searchCommands; }
+    [[nodiscard]] CBookmarkCommandModule& BookmarkCommands() const { return *m_bookmarkCommands; }
     [[nodiscard]] QLabel* StatusPane(int pane) const;
     [[nodiscard]] QToolBar* ToolBar() const { return m_toolBar; }
     // Replaces the message boxes and file dialogs (nullptr: the standard ones).
@@ -146,7 +151,8 @@ private:
     std::unique_ptr<CWindowMessageRouter> m_router;
     std::unique_ptr<CDriverBinding> m_binding;
     bool m_documentMenu = false;
-    bool m_searchMade = false;
+    CSearchCommandModule* m_searchCommands = nullptr;
+    CBookmarkCommandModule* m_bookmarkCommands = nullptr;
     bool m_patternCreated = false;
     bool m_exiting = false;
     bool m_destroying = false;

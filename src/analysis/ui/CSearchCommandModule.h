@@ -1,0 +1,36 @@
+#pragma once
+#include <QObject>
+#include <functional>
+
+#include "analysis/CSearchCommand.h"
+
+class CMainFrame;
+class CSearchDlg;
+
+// Search (Ctrl+F), Search Next (F3) and Search Previous (Shift+F3). Owns the
+// modeless search dialog (created hidden with the main window), the
+// direction of the current search and the search-made flag that enables
+// Search Next and Search Previous once a first search has run.
+class CSearchCommandModule : public QObject {
+    Q_OBJECT
+public:
+    using ADD_HANDLER = std::function<void(int command, std::function<void()> handler)>;
+
+    explicit CSearchCommandModule(CMainFrame& main);
+
+    void Register(const ADD_HANDLER& add);
+    [[nodiscard]] bool SearchMade() const { return m_searchMade; }
+    [[nodiscard]] int SearchDirection() const { return m_direction; }
+    [[nodiscard]] CSearchDlg& Dialog() const { return *m_dialog; }
+
+private:
+    void OnSearch();
+    // WM_SEARCH_REQUEST: the dialog's values become the document's request
+    // and the search runs against the active window's graph.
+    void RunRequest(SEARCH_DIRECTION direction);
+
+    CMainFrame& m_main;
+    CSearchDlg* m_dialog;
+    int m_direction = 0;
+    bool m_searchMade = false;
+};
