@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -200,15 +201,18 @@ private slots:
         // and Esc end the editing without closing the dialog.
         list->setCurrentCell(1, 2);
         list->editItem(list->item(1, 2));
-        auto* edit = list->findChild<QLineEdit*>("MemoEdit");
+        auto* edit = qobject_cast<QLineEdit*>(list->indexWidget(list->model()->index(1, 2)));
         QVERIFY(edit != nullptr);
         QTest::keyClicks(edit, "edge,x");  // the comma is refused
         QCOMPARE(list->item(1, 2)->text(), QString("edgex"));
         QCOMPARE(dialog.Copy()[1].BookmarkMemo, std::string("edgex"));
         QTest::keyClick(edit, Qt::Key_Return);
         QVERIFY(dialog.isVisible());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QCoreApplication::processEvents();
+        list->setCurrentCell(0, 2);
         list->editItem(list->item(0, 2));
-        edit = list->findChild<QLineEdit*>("MemoEdit");
+        edit = qobject_cast<QLineEdit*>(list->indexWidget(list->model()->index(0, 2)));
         QVERIFY(edit != nullptr);
         QTest::keyClicks(edit, "start");
         QTest::keyClick(edit, Qt::Key_Escape);

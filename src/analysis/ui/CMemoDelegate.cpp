@@ -46,9 +46,14 @@ QWidget* CMemoDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem
 }
 
 void CMemoDelegate::setEditorData(QWidget* editor, const QModelIndex& index) const {
+    // Each change is written to the cell at once, which hands it back here:
+    // only a text the editor does not already show replaces its own.
     auto* edit = static_cast<QLineEdit*>(editor);
-    edit->setText(index.data().toString());
-    edit->selectAll();
+    const QString text = index.data().toString();
+    if (edit->text() != text) {
+        edit->setText(text);
+        edit->selectAll();
+    }
 }
 
 void CMemoDelegate::setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const {
