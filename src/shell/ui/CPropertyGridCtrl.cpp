@@ -106,7 +106,16 @@ void CPropertyGridCtrl::ShowProperty(QTreeWidgetItem* item, const GRID_ITEM& pro
     if (item->text(ValueColumn) != value) {
         item->setText(ValueColumn, value);
     }
-    item->setData(ValueColumn, OptionsRole, OptionTexts(property.OptionIds));
+    ShowFlags(item, property);
+    // Only the start condition's options change (with the direction).
+    if (item->data(ValueColumn, OptionsRole).toStringList().size() != static_cast<int>(property.OptionIds.size())) {
+        item->setData(ValueColumn, OptionsRole, OptionTexts(property.OptionIds));
+    }
+    item->setHidden(!groupShown || !property.Shown);
+    SetBold(item, property.Changed());
+}
+
+void CPropertyGridCtrl::ShowFlags(QTreeWidgetItem* item, const GRID_ITEM& property) {
     Qt::ItemFlags flags = Qt::ItemIsSelectable;
     if (property.Enabled) {
         flags |= Qt::ItemIsEnabled | Qt::ItemIsEditable;
@@ -114,8 +123,6 @@ void CPropertyGridCtrl::ShowProperty(QTreeWidgetItem* item, const GRID_ITEM& pro
     if (item->flags() != flags) {
         item->setFlags(flags);
     }
-    item->setHidden(!groupShown || !property.Shown);
-    SetBold(item, property.Changed());
 }
 
 void CPropertyGridCtrl::Arrange() {

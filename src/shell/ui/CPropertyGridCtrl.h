@@ -59,6 +59,7 @@ private:
     void Arrange();
     void ShowDescription(QTreeWidgetItem* item);
     void ShowProperty(QTreeWidgetItem* item, const GRID_ITEM& property, bool groupShown);
+    void ShowFlags(QTreeWidgetItem* item, const GRID_ITEM& property);
 
     QTreeWidget* m_tree;
     QLabel* m_description;
