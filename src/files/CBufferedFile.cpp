@@ -1,12 +1,15 @@
 #include "files/CBufferedFile.h"
 
 #include <fcntl.h>
+#include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <array>
 #include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 
@@ -14,7 +17,90 @@ namespace {
 // The kernel moves at most about 2 GB per call.
 constexpr std::size_t MaxTransfer = std::size_t{1} << 30;
 std::atomic<unsigned> g_temporaryCounter{0};
+
+// The temporary files not finished yet, for RemoveTemporaries: fixed slots a
+// signal handler can walk without locks or allocation.
+struct TEMPORARY_SLOT {
+    std::atomic<int> State{0};  // 0 free, 1 being filled or emptied, 2 holds a path
+    char Path[PATH_MAX + 1] = {};
+};
+constexpr int TemporarySlots = 32;
+std::array<TEMPORARY_SLOT, TemporarySlots> g_temporaries;
+
+int RegisterTemporary(const std::string& path) {
+    if (path.size() > PATH_MAX) {
+        return -1;
+    }
+    for (int i = 0; i < TemporarySlots; ++i) {
+        int expected = 0;
+        if (g_temporaries[i].State.compare_exchange_strong(expected, 1)) {
+            std::memcpy(g_temporaries[i].Path, path.c_str(), path.size() + 1);
+            g_temporaries[i].State.store(2);
+            return i;
+        }
+    }
+    return -1;
+}
+
+void ReleaseTemporary(int slot) {
+    if (slot >= 0) {
+        g_temporaries[slot].State.store(1);
+        g_temporaries[slot].Path[0] = '\0';
+        g_temporaries[slot].State.store(0);
+    }
+}
+
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// ".nvtmp-" and eight letters or digits: the same length for every target.
+std::string TemporaryName(unsigned attempt) {
+    static constexpr char Digits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
+    uint64_t seed = static_cast<uint64_t>(::getpid()) * 0x9E3779B97F4A7C15ULL ^
+                    static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
+                    (uint64_t{g_temporaryCounter.fetch_add(1)} << 40) ^ attempt;
+    std::string name = ".nvtmp-";
+    for (int i = 0; i < 8; ++i) {
+        seed ^= seed >> 29;
+        seed *= 0xBF58476D1CE4E5B9ULL;
+        name += Digits[(seed >> 32) % 36];
+    }
+    return name;
+}
 }  // namespace
+
+void CBufferedFile::RemoveTemporaries() noexcept {
+    for (TEMPORARY_SLOT& slot : g_temporaries) {
+        if (slot.State.load() == 2) {
+            ::unlink(slot.Path);
+        }
+    }
+}
+
+bool CBufferedFile::FollowLinks(const std::string& path, std::string& target, std::string& error) {
+    target = path;
+    for (int depth = 0; depth < 40; ++depth) {
+        struct stat info {};
+        if (::lstat(target.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+            return true;
+        }
+        char link[PATH_MAX + 1];
+        const ssize_t n = ::readlink(target.c_str(), link, PATH_MAX);
+        if (n < 0) {
+            error = std::string("cannot read the symbolic link: ") + std::strerror(errno);
+            return false;
+        }
+        const std::string named(link, static_cast<std::size_t>(n));
+        target = !named.empty() && named[0] == '/' ? named : FolderOf(target) + "/" + named;
+    }
+    error = "too many levels of symbolic links";
+    return false;
+}
 
 CBufferedFile::~CBufferedFile() { Abandon(); }
 
@@ -42,24 +128,39 @@ void CBufferedFile::Close() {
 bool CBufferedFile::OpenRead(const std::string& path) {
     Abandon();
     m_error.clear();
-    m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    const auto notRegular = [this](const struct stat& info) {
+        if (S_ISREG(info.st_mode)) {
+            return false;
+        }
+        m_error = S_ISDIR(info.st_mode) ? "is a folder" : "is not a regular file";
+        return true;
+    };
+    // A FIFO or a device would block or never end: look before opening.
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) {
+        return Fail("cannot open");
+    }
+    if (notRegular(info)) {
+        return false;
+    }
+    m_fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (m_fd < 0) {
         return Fail("cannot open");
     }
-    struct stat info {};
     if (::fstat(m_fd, &info) != 0) {
         return Fail("cannot read the file length");
     }
-    if (S_ISDIR(info.st_mode)) {
+    if (notRegular(info)) {
         Close();
-        m_error = "is a folder";
         return false;
     }
+    (void)::fcntl(m_fd, F_SETFL, ::fcntl(m_fd, F_GETFL) & ~O_NONBLOCK);
     m_fileSize = static_cast<uint64_t>(info.st_size);
     m_writing = false;
     m_begin = m_end = 0;
     m_consumedBeforeBuffer = 0;
     m_endOfFile = false;
+    m_lineNumber = 0;
     // A small file needs no large buffer; a long line grows it when read.
     Allocate(static_cast<std::size_t>(std::clamp<uint64_t>(m_fileSize + 1, MinReadBufferBytes, BufferBytes)));
     return true;
@@ -124,6 +225,13 @@ bool CBufferedFile::Fill() {
     return true;
 }
 
+bool CBufferedFile::LineTooLong() {
+    m_error = "line " + std::to_string(m_lineNumber + 1) + " is longer than " + std::to_string(MaxLineBytes) +
+              " bytes";
+    m_endOfFile = true;
+    return false;
+}
+
 bool CBufferedFile::ReadLine(std::string_view& line) {
     std::size_t searched = m_begin;
     for (;;) {
@@ -132,15 +240,23 @@ bool CBufferedFile::ReadLine(std::string_view& line) {
         if (found != nullptr) {
             const char* first = m_buffer.get() + m_begin;
             const char* stop = static_cast<const char*>(found);
-            m_begin = static_cast<std::size_t>(stop - m_buffer.get()) + 1;
             std::size_t length = static_cast<std::size_t>(stop - first);
             if (length > 0 && first[length - 1] == '\r') {
                 --length;
             }
+            if (length > MaxLineBytes) {
+                return LineTooLong();
+            }
+            m_begin = static_cast<std::size_t>(stop - m_buffer.get()) + 1;
+            ++m_lineNumber;
             line = std::string_view(first, length);
             return true;
         }
         const std::size_t unread = m_end - m_begin;
+        if (unread > MaxLineBytes + 1) {
+            // Never grow the buffer for a line the formats cannot hold.
+            return LineTooLong();
+        }
         if (!Fill()) {
             if (!m_error.empty() || m_end == m_begin) {
                 return false;
@@ -148,10 +264,14 @@ bool CBufferedFile::ReadLine(std::string_view& line) {
             // The last line has no line end.
             const char* first = m_buffer.get() + m_begin;
             std::size_t length = m_end - m_begin;
-            m_begin = m_end;
             if (length > 0 && first[length - 1] == '\r') {
                 --length;
             }
+            if (length > MaxLineBytes) {
+                return LineTooLong();
+            }
+            m_begin = m_end;
+            ++m_lineNumber;
             line = std::string_view(first, length);
             return true;
         }
@@ -201,44 +321,64 @@ bool CBufferedFile::ReadExact(void* destination, std::size_t n) {
 
 // ---------------------------------------------------------------- writing
 
+void CBufferedFile::StartWriting() {
+    m_writing = true;
+    m_begin = m_end = 0;
+    m_written = 0;
+    Allocate(BufferBytes);
+}
+
 bool CBufferedFile::CreateBeside(const std::string& path) {
     Abandon();
     m_error.clear();
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::string temporary = path + ".tmp-" + std::to_string(::getpid()) + "-" +
-                                      std::to_string(g_temporaryCounter.fetch_add(1));
+    m_exists = false;
+    std::string target;
+    if (!FollowLinks(path, target, m_error)) {
+        return false;
+    }
+    struct stat existing {};
+    const bool exists = ::stat(target.c_str(), &existing) == 0;
+    if (exists && !S_ISREG(existing.st_mode)) {
+        m_error = S_ISDIR(existing.st_mode) ? "cannot replace a folder" : "cannot replace what is not a regular file";
+        return false;
+    }
+    const std::string folder = FolderOf(target);
+    for (unsigned attempt = 0; attempt < 100 && m_fd < 0; ++attempt) {
+        const std::string temporary = folder + "/" + TemporaryName(attempt);
         m_fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (m_fd >= 0) {
             m_temporary = temporary;
-            break;
-        }
-        if (errno != EEXIST) {
+            m_temporarySlot = RegisterTemporary(temporary);
+        } else if (errno != EEXIST) {
             return Fail("cannot create");
         }
     }
     if (m_fd < 0) {
         return Fail("cannot create");
     }
-    m_target = path;
-    m_writing = true;
-    m_begin = m_end = 0;
-    m_written = 0;
-    Allocate(BufferBytes);
+    if (exists) {
+        // The replacement keeps what the old file was: its permissions and owner.
+        (void)::fchmod(m_fd, existing.st_mode & 07777);
+        if (existing.st_uid != ::geteuid() || existing.st_gid != ::getegid()) {
+            (void)::fchown(m_fd, existing.st_uid, existing.st_gid);
+        }
+    }
+    m_target = target;
+    StartWriting();
     return true;
 }
 
-bool CBufferedFile::CreateDirect(const std::string& path) {
+bool CBufferedFile::CreateExclusive(const std::string& path) {
     Abandon();
     m_error.clear();
-    m_fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    m_exists = false;
+    m_fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (m_fd < 0) {
+        m_exists = errno == EEXIST;
         return Fail("cannot create");
     }
     m_target = path;
-    m_writing = true;
-    m_begin = m_end = 0;
-    m_written = 0;
-    Allocate(BufferBytes);
+    StartWriting();
     return true;
 }
 
@@ -292,6 +432,19 @@ char* CBufferedFile::Reserve(std::size_t n) {
     return m_buffer.get() + m_end;
 }
 
+bool CBufferedFile::TruncateTo(uint64_t size) {
+    if (m_fd < 0 || !m_writing) {
+        return false;
+    }
+    m_end = 0;
+    if (size > m_written || ::ftruncate(m_fd, static_cast<off_t>(size)) != 0 ||
+        ::lseek(m_fd, static_cast<off_t>(size), SEEK_SET) < 0) {
+        return Fail("cannot cut the file");
+    }
+    m_written = size;
+    return true;
+}
+
 bool CBufferedFile::PatchAt(uint64_t offset, const void* data, std::size_t n) {
     if (m_fd < 0 || !m_writing || !Flush()) {
         return false;
@@ -328,7 +481,7 @@ bool CBufferedFile::Finish() {
             Abandon();
             return ok;
         }
-        m_temporary.clear();
+        ForgetTemporary();
     }
     m_writing = false;
     return true;
@@ -338,7 +491,13 @@ void CBufferedFile::Abandon() {
     Close();
     if (!m_temporary.empty()) {
         ::unlink(m_temporary.c_str());
-        m_temporary.clear();
+        ForgetTemporary();
     }
     m_writing = false;
+}
+
+void CBufferedFile::ForgetTemporary() {
+    ReleaseTemporary(m_temporarySlot);
+    m_temporarySlot = -1;
+    m_temporary.clear();
 }

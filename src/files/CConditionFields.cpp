@@ -27,17 +27,26 @@ public:
         const auto found = m_values.find(key);
         return found == m_values.end() ? nullptr : &found->second;
     }
+    // A number outside its field's range is kept as the lookup's problem
+    // (the first one counts) and leaves the field as it was.
     template <class T>
     void Decimal(std::string_view key, T& field) const {
         if (const std::string* text = Text(key)) {
-            field = static_cast<T>(CNumberText::Decimal(*text));
+            std::string problem;
+            if (!CConditionFields::DecimalField(key, *text, field, problem) && m_problem.empty()) {
+                m_problem = problem;
+            }
         }
     }
     void Unsigned(std::string_view key, uint32_t& field) const {
         if (const std::string* text = Text(key)) {
-            field = CNumberText::UnsignedAuto(*text);
+            std::string problem;
+            if (!CConditionFields::UnsignedField(key, *text, field, problem) && m_problem.empty()) {
+                m_problem = problem;
+            }
         }
     }
+    [[nodiscard]] const std::string& Problem() const { return m_problem; }
     // False when the text is longer than 255 bytes and not to be cut.
     [[nodiscard]] bool String(std::string_view key, std::string& field, bool cut) const {
         const std::string* text = Text(key);
@@ -53,6 +62,7 @@ public:
 
 private:
     const KEY_VALUES& m_values;
+    mutable std::string m_problem;
 };
 
 void StageGroup(const CValueLookup& lookup, CConditionFields::Kind kind, LOGIC_CONDITION& condition) {
@@ -88,9 +98,10 @@ bool StageSamplingOnly(const CValueLookup& lookup, CConditionFields::Kind kind, 
     lookup.Decimal("MonitorDataBitNumbers", condition.MonitorDataBitNumbers);
     lookup.Decimal("MonitorChannel", condition.MonitorChannel);
     if (kind == CConditionFields::Kind::Condition) {
-        int16_t autoSave = static_cast<int16_t>(condition.AutoSave);
+        // Read as a number and kept as a 16-bit value.
+        int32_t autoSave = condition.AutoSave;
         lookup.Decimal("AutoSave", autoSave);
-        condition.AutoSave = autoSave;
+        condition.AutoSave = static_cast<int16_t>(autoSave);
     } else {
         lookup.Decimal("AutoSave", condition.AutoSave);
     }
@@ -100,6 +111,16 @@ bool StageSamplingOnly(const CValueLookup& lookup, CConditionFields::Kind kind, 
 }
 
 }  // namespace
+
+bool CConditionFields::UnsignedField(std::string_view name, std::string_view text, uint32_t& field,
+                                     std::string& problem) {
+    if (!CNumberText::UnsignedAutoFits(text, field)) {
+        problem = "the " + std::string(name) + " value \"" + std::string(text.substr(0, 40)) +
+                  "\" does not fit in 32 bits";
+        return false;
+    }
+    return true;
+}
 
 std::string CConditionFields::HexText(uint32_t value) {
     char text[16];
@@ -164,6 +185,9 @@ FileResult CConditionFields::Stage(const CLogicDocument& document, const KEY_VAL
     }
     condition.ModelType = CLogicDocument::ModelTypeOf(condition.DeviceDesc, condition.ModelType);
     lookup.Decimal("Direction", condition.Direction);
+    if (!lookup.Problem().empty()) {
+        return FileResult::ReadRefused(lookup.Problem());
+    }
     const CLogicMemory* memory = document.Memory(condition.Direction);
     if (memory == nullptr) {
         return FileResult::ReadRefused("the direction " + std::to_string(condition.Direction) +
@@ -171,12 +195,18 @@ FileResult CConditionFields::Stage(const CLogicDocument& document, const KEY_VAL
     }
     staged.Size = memory->Length();
     lookup.Decimal("Size", staged.Size);
+    if (!lookup.Problem().empty()) {
+        return FileResult::ReadRefused(lookup.Problem());
+    }
     if (const std::string problem = SizeProblem(staged.Size); !problem.empty()) {
         return FileResult::ReadRefused(problem);
     }
     StageGroup(lookup, kind, condition);
     if (condition.Direction == DIRECTION_SAMPLING && !StageSamplingOnly(lookup, kind, condition)) {
         return FileResult::ReadRefused("an auto-save text is longer than 255 bytes");
+    }
+    if (!lookup.Problem().empty()) {
+        return FileResult::ReadRefused(lookup.Problem());
     }
     return FileResult::Success();
 }

@@ -1,11 +1,15 @@
 #pragma once
+#include <cstdint>
 #include <functional>
+#include <limits>
+#include <type_traits>
 #include <map>
 #include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
 
+#include "files/CNumberText.h"
 #include "files/FileResult.h"
 #include "files/STAGED_CONDITION.h"
 
@@ -53,6 +57,31 @@ public:
     // MaxFileWords); empty when it can.
     [[nodiscard]] static std::string SizeProblem(uint32_t size);
 
+    // The refusal of a number outside the range of its field ("%d" of a
+    // 32-bit unsigned field may be negative, so those take -2^31 .. 2^32 - 1);
+    // false with `problem` naming the field and the number.
+    template <class T>
+    [[nodiscard]] static bool DecimalField(std::string_view name, std::string_view text, T& field,
+                                           std::string& problem);
+    [[nodiscard]] static bool UnsignedField(std::string_view name, std::string_view text, uint32_t& field,
+                                            std::string& problem);
+
     // "0x%08X".
     [[nodiscard]] static std::string HexText(uint32_t value);
 };
+
+template <class T>
+bool CConditionFields::DecimalField(std::string_view name, std::string_view text, T& field, std::string& problem) {
+    constexpr bool wide = sizeof(T) == 4;
+    constexpr int64_t low = wide ? int64_t{INT32_MIN} : int64_t{std::numeric_limits<T>::min()};
+    constexpr int64_t high = wide ? (std::is_unsigned_v<T> ? int64_t{UINT32_MAX} : int64_t{INT32_MAX})
+                                  : int64_t{std::numeric_limits<T>::max()};
+    int64_t value = 0;
+    if (!CNumberText::DecimalIn(text, low, high, value)) {
+        problem = "the " + std::string(name) + " value \"" + std::string(text.substr(0, 40)) +
+                  "\" is outside its range (" + std::to_string(low) + " to " + std::to_string(high) + ")";
+        return false;
+    }
+    field = static_cast<T>(value);
+    return true;
+}

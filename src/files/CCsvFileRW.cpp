@@ -1,6 +1,7 @@
 #include "files/CCsvFileRW.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 
 #include "files/CConditionFields.h"
@@ -45,38 +46,49 @@ char* FormatFullLines(char* out, const uint32_t* words, std::size_t lines) {
     return out;
 }
 
-// Assigns cell `index` of a channel row; false for a name over 255 bytes.
-bool AssignChannelCell(LOGIC_DATA& row, std::size_t index, std::string_view cell) {
+// Assigns cell `index` of a channel row; false with the reason for a name
+// over 255 bytes or a number outside its field.
+bool AssignChannelCell(LOGIC_DATA& row, std::size_t index, std::string_view cell, std::string& problem) {
     switch (index) {
         case 0:
             if (cell.size() > MaxTextBytes) {
+                problem = "a channel name is longer than 255 bytes";
                 return false;
             }
             row.ChannelName.assign(cell);
-            break;
-        case 1: row.DeviceChannel = static_cast<int16_t>(CNumberText::Decimal(cell)); break;
-        case 2: row.IsEnable = static_cast<int32_t>(CNumberText::Decimal(cell)); break;
-        case 3: row.IsBus = static_cast<int32_t>(CNumberText::Decimal(cell)); break;
-        case 4: row.BusChannel = CNumberText::UnsignedAuto(cell); break;
-        default: break;
+            return true;
+        case 1: return CConditionFields::DecimalField("DeviceChannel", cell, row.DeviceChannel, problem);
+        case 2: return CConditionFields::DecimalField("IsEnable", cell, row.IsEnable, problem);
+        case 3: return CConditionFields::DecimalField("IsBus", cell, row.IsBus, problem);
+        case 4: return CConditionFields::UnsignedField("BusChannel", cell, row.BusChannel, problem);
+        default: return true;
     }
-    return true;
 }
 
-// Assigns cell `index` of a bookmark row; false for a memo over 255 bytes.
-bool AssignBookmarkCell(BOOKMARK_DATA& mark, std::size_t index, std::string_view cell) {
+// Assigns cell `index` of a bookmark row; false with the reason for a memo
+// over 255 bytes or a number outside its field.
+bool AssignBookmarkCell(BOOKMARK_DATA& mark, std::size_t index, std::string_view cell, std::string& problem) {
     switch (index) {
-        case 0: mark.BookmarkAbsolutePosition = CNumberText::UnsignedAuto(cell); break;
-        case 1: mark.IsCurrentBookmark = static_cast<uint32_t>(CNumberText::Decimal(cell)); break;
+        case 0: {
+            // Written as "%d"; a hand-made file may give it in hexadecimal.
+            if (CNumberText::UnsignedAutoFits(cell, mark.BookmarkAbsolutePosition) &&
+                CNumberText::Decimal(cell) >= INT32_MIN) {
+                return true;
+            }
+            problem = "the BookmarkAbsolutePosition value \"" + std::string(cell.substr(0, 40)) +
+                      "\" is outside its range";
+            return false;
+        }
+        case 1: return CConditionFields::DecimalField("IsCurrentBookmark", cell, mark.IsCurrentBookmark, problem);
         case 2:
             if (cell.size() > MaxTextBytes) {
+                problem = "a bookmark memo is longer than 255 bytes";
                 return false;
             }
             mark.BookmarkMemo.assign(cell);
-            break;
-        default: break;
+            return true;
+        default: return true;
     }
-    return true;
 }
 
 }  // namespace
@@ -131,12 +143,35 @@ std::string CCsvFileRW::HeaderText(const LOGIC_CONDITION& condition, uint32_t si
     return text;
 }
 
-FileResult CCsvFileRW::WriteFailed() const { return FileResult::SaveFailed(m_file.Error()); }
+FileResult CCsvFileRW::CreateFailed() const { return FileResult::SaveFailed(m_file.Error()); }
+
+FileResult CCsvFileRW::WriteFailed() {
+    const std::string reason = m_file.Error();
+    if (m_direct && m_headerWritten && m_file.IsOpen()) {
+        KeepWhatReachedTheDisk();
+    }
+    m_file.Abandon();
+    return FileResult::SaveFailed(reason);
+}
+
+// A file written directly keeps its whole lines that reached the disk: a
+// word cut in the middle would read back as a different word. The lines of
+// one AppendWords call are full lines but its last.
+void CCsvFileRW::KeepWhatReachedTheDisk() {
+    const uint64_t inFile = m_file.BytesInFile();
+    if (inFile >= m_callStart) {
+        const uint64_t lines = (inFile - m_callStart) / FullLineBytes;
+        (void)m_file.TruncateTo(m_callStart + lines * FullLineBytes);
+    }
+    (void)m_file.Finish();
+}
 
 FileResult CCsvFileRW::Create(const std::string& path, bool replaceOnFinish) {
     m_path = path;
-    const bool created = replaceOnFinish ? m_file.CreateBeside(path) : m_file.CreateDirect(path);
-    return created ? FileResult::Success() : WriteFailed();
+    m_direct = !replaceOnFinish;
+    m_headerWritten = false;
+    const bool created = replaceOnFinish ? m_file.CreateBeside(path) : m_file.CreateExclusive(path);
+    return created ? FileResult::Success() : CreateFailed();
 }
 
 FileResult CCsvFileRW::WriteHeader(const LOGIC_CONDITION& condition, uint32_t size, const CChannelTable& table,
@@ -147,19 +182,19 @@ FileResult CCsvFileRW::WriteHeader(const LOGIC_CONDITION& condition, uint32_t si
         return FileResult::SaveFailed(problem);
     }
     if (!m_file.Write(HeaderText(condition, size, table, bookmarks))) {
-        m_file.Abandon();
         return WriteFailed();
     }
+    m_headerWritten = true;
     return FileResult::Success();
 }
 
 FileResult CCsvFileRW::AppendWords(const uint32_t* words, std::size_t count) {
+    m_callStart = m_file.WrittenBytes();
     std::size_t lines = count / WordsPerLine;
     while (lines > 0) {
         const std::size_t part = std::min(lines, LinesPerReserve);
         char* out = m_file.Reserve(part * FullLineBytes);
         if (out == nullptr) {
-            m_file.Abandon();
             return WriteFailed();
         }
         FormatFullLines(out, words, part);
@@ -173,7 +208,6 @@ FileResult CCsvFileRW::AppendWords(const uint32_t* words, std::size_t count) {
     }
     char* out = m_file.Reserve(rest * 9 + 1);
     if (out == nullptr) {
-        m_file.Abandon();
         return WriteFailed();
     }
     for (std::size_t j = 0; j < rest; ++j) {
@@ -185,6 +219,8 @@ FileResult CCsvFileRW::AppendWords(const uint32_t* words, std::size_t count) {
     m_file.Advance(rest * 9 + 1);
     return FileResult::Success();
 }
+
+FileResult CCsvFileRW::CommitWords() { return m_file.Flush() ? FileResult::Success() : WriteFailed(); }
 
 FileResult CCsvFileRW::Finish() { return m_file.Finish() ? FileResult::Success() : WriteFailed(); }
 
@@ -328,10 +364,11 @@ FileResult CCsvFileRW::ReadRows(PULSE_CONTENT& content) {
                 return FileResult::Success();
             }
             rowCells = true;
-            const bool fits = section == Section::Channels ? AssignChannelCell(row, i, cell)
-                                                           : AssignBookmarkCell(mark, i, cell);
+            std::string problem;
+            const bool fits = section == Section::Channels ? AssignChannelCell(row, i, cell, problem)
+                                                           : AssignBookmarkCell(mark, i, cell, problem);
             if (!fits) {
-                return FileResult::ReadRefused("a channel name or bookmark memo is longer than 255 bytes");
+                return FileResult::ReadRefused(problem);
             }
         }
         appendRow();

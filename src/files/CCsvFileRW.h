@@ -18,11 +18,14 @@ class CLogicDocument;
 //
 // Writing, also in pieces (the sampling auto-save writes its blocks with
 // these calls, byte for byte like a saved file):
-//   Create(path)                       temporary file beside path (or the path itself)
+//   Create(path)                       temporary file beside path (or a new file at
+//                                      the path itself, which must not exist yet)
 //   WriteHeader(condition, size, table, bookmarks)   lines 1 to 8, up to "Data"
 //   AppendWords(words, count)          data lines, ten words a line; every call
 //                                      starts a new line, so a piece whose count
 //                                      is not a multiple of ten ends with a shorter line
+//   CommitWords()                      (a file written directly) hands the lines to
+//                                      the disk, so they survive the process
 //   Finish()                           closes and renames over the target
 // A writer destroyed without Finish removes its temporary file.
 //
@@ -47,8 +50,11 @@ public:
     [[nodiscard]] FileResult WriteHeader(const LOGIC_CONDITION& condition, uint32_t size,
                                          const CChannelTable& table, const CBookmarkList& bookmarks);
     [[nodiscard]] FileResult AppendWords(const uint32_t* words, std::size_t count);
+    [[nodiscard]] FileResult CommitWords();
     [[nodiscard]] FileResult Finish();
     void Abandon() { m_file.Abandon(); }
+    // Create refused because the file already exists.
+    [[nodiscard]] bool TargetExists() const { return m_file.Exists(); }
 
     // Why the format cannot hold these texts so that they read back the
     // same (a comma, CR or LF, a name or memo equal to a section keyword, a
@@ -84,10 +90,16 @@ public:
 
 private:
     [[nodiscard]] FileResult ReadRows(PULSE_CONTENT& content);
-    [[nodiscard]] FileResult WriteFailed() const;
+    [[nodiscard]] FileResult WriteFailed();
+    [[nodiscard]] FileResult CreateFailed() const;
+    void KeepWhatReachedTheDisk();
 
     CBufferedFile m_file;
     std::string m_path;
+    bool m_direct = false;
+    bool m_headerWritten = false;
+    // Writing: where the data of the running AppendWords call starts.
+    uint64_t m_callStart = 0;
     // Data cells that followed the "Data" cell on its own line.
     std::string m_dataRest;
     bool m_hasDataRest = false;

@@ -92,6 +92,44 @@ int64_t CNumberText::Decimal(std::string_view text) {
     return static_cast<int64_t>(negative ? 0 - value : value);
 }
 
+bool CNumberText::DecimalIn(std::string_view text, int64_t low, int64_t high, int64_t& value) {
+    const bool negative = SkipBlanksAndSign(text);
+    bool overflow = false;
+    std::size_t digits = 0;
+    while (digits < text.size() && text[digits] >= '0' && text[digits] <= '9') {
+        ++digits;
+    }
+    const uint64_t magnitude = Digits(text.substr(0, digits), 10, overflow);
+    if (overflow || magnitude > (uint64_t{1} << 62)) {
+        return false;
+    }
+    const int64_t number = negative ? -static_cast<int64_t>(magnitude) : static_cast<int64_t>(magnitude);
+    if (number < low || number > high) {
+        return false;
+    }
+    value = number;
+    return true;
+}
+
+bool CNumberText::UnsignedAutoFits(std::string_view text, uint32_t& value) {
+    std::string_view rest = text;
+    (void)SkipBlanksAndSign(rest);
+    bool overflow = false;
+    uint64_t magnitude = 0;
+    if (HasHexPrefix(rest)) {
+        magnitude = Digits(rest.substr(2), 16, overflow);
+    } else if (!rest.empty() && rest[0] == '0') {
+        magnitude = Digits(rest, 8, overflow);
+    } else {
+        magnitude = Digits(rest, 10, overflow);
+    }
+    if (overflow || magnitude > UINT32_MAX) {
+        return false;
+    }
+    value = UnsignedAuto(text);
+    return true;
+}
+
 uint32_t CNumberText::UnsignedAuto(std::string_view text) {
     const bool negative = SkipBlanksAndSign(text);
     bool overflow = false;

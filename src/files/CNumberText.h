@@ -11,6 +11,11 @@ public:
     // first non-digit; 0 when there is none. Wraps like the fixed-width field
     // it is stored in, so "%d" of any u32 reads back unchanged.
     [[nodiscard]] static int64_t Decimal(std::string_view text);
+    // Decimal into a field that holds low .. high; false (value untouched)
+    // when the number lies outside, however many digits it has.
+    [[nodiscard]] static bool DecimalIn(std::string_view text, int64_t low, int64_t high, int64_t& value);
+    // UnsignedAuto; false when the number does not fit in 32 bits.
+    [[nodiscard]] static bool UnsignedAutoFits(std::string_view text, uint32_t& value);
     // Unsigned with the prefix rule: "0x" hexadecimal, a leading "0" octal,
     // anything else decimal (blanks and a sign as above). Too large values
     // give 0xFFFFFFFF.

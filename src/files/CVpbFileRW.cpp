@@ -203,14 +203,40 @@ std::string CVpbFileRW::HeaderBytes(const LOGIC_CONDITION& condition, uint32_t s
 bool CVpbFileRW::HasBookmarks(const std::string& version) { return version.compare(BookmarkVersion) >= 0; }
 
 FileResult CVpbFileRW::WriteFailed() {
+    const std::string reason = m_file.Error();
+    if (m_direct && m_headerWritten && m_file.IsOpen()) {
+        KeepWhatReachedTheDisk();
+    }
     m_file.Abandon();
-    return FileResult::SaveFailed(m_file.Error());
+    return FileResult::SaveFailed(reason);
+}
+
+// A file written directly keeps the whole words that reached the disk, and
+// its word count says how many.
+void CVpbFileRW::KeepWhatReachedTheDisk() {
+    const uint64_t inFile = m_file.BytesInFile();
+    const uint64_t words = inFile > m_dataOffset ? (inFile - m_dataOffset) / sizeof(uint32_t) : 0;
+    m_wordsAppended = std::min<uint64_t>(words, m_wordsAppended);
+    if (inFile >= m_dataOffset && m_file.TruncateTo(m_dataOffset + m_wordsAppended * sizeof(uint32_t))) {
+        (void)PatchWordCount(static_cast<uint32_t>(m_wordsAppended));
+    }
+    (void)m_file.Finish();
+}
+
+bool CVpbFileRW::PatchWordCount(uint32_t words) {
+    unsigned char count[4];
+    for (int i = 0; i < 4; ++i) {
+        count[i] = static_cast<unsigned char>(words >> (8 * i));
+    }
+    return m_file.PatchAt(m_wordCountOffset, count, 4);
 }
 
 FileResult CVpbFileRW::Create(const std::string& path, bool replaceOnFinish) {
     m_wordsAppended = 0;
-    const bool created = replaceOnFinish ? m_file.CreateBeside(path) : m_file.CreateDirect(path);
-    return created ? FileResult::Success() : WriteFailed();
+    m_direct = !replaceOnFinish;
+    m_headerWritten = false;
+    const bool created = replaceOnFinish ? m_file.CreateBeside(path) : m_file.CreateExclusive(path);
+    return created ? FileResult::Success() : FileResult::SaveFailed(m_file.Error());
 }
 
 FileResult CVpbFileRW::WriteHeader(const LOGIC_CONDITION& condition, uint32_t size, const CChannelTable& table,
@@ -225,10 +251,15 @@ FileResult CVpbFileRW::WriteHeader(const LOGIC_CONDITION& condition, uint32_t si
         return WriteFailed();
     }
     m_wordCountOffset = m_file.WrittenBytes() - 4;
+    m_dataOffset = m_file.WrittenBytes();
+    m_headerWritten = true;
     return FileResult::Success();
 }
 
 FileResult CVpbFileRW::AppendWords(const uint32_t* words, std::size_t count) {
+    // Counted first: after a failed write the words that reached the disk
+    // are told by the file's length.
+    m_wordsAppended += count;
     if constexpr (std::endian::native == std::endian::little) {
         if (!m_file.Write(words, count * sizeof(uint32_t))) {
             return WriteFailed();
@@ -245,17 +276,18 @@ FileResult CVpbFileRW::AppendWords(const uint32_t* words, std::size_t count) {
             }
         }
     }
-    m_wordsAppended += count;
+    return FileResult::Success();
+}
+
+FileResult CVpbFileRW::CommitWords() {
+    if (!m_file.Flush() || !PatchWordCount(static_cast<uint32_t>(m_wordsAppended))) {
+        return WriteFailed();
+    }
     return FileResult::Success();
 }
 
 FileResult CVpbFileRW::Finish() {
-    unsigned char count[4];
-    const uint32_t words = static_cast<uint32_t>(m_wordsAppended);
-    for (int i = 0; i < 4; ++i) {
-        count[i] = static_cast<unsigned char>(words >> (8 * i));
-    }
-    if (!m_file.PatchAt(m_wordCountOffset, count, 4) || !m_file.Finish()) {
+    if (!PatchWordCount(static_cast<uint32_t>(m_wordsAppended)) || !m_file.Finish()) {
         return WriteFailed();
     }
     return FileResult::Success();

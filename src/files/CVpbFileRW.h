@@ -17,9 +17,14 @@ class CLogicDocument;
 //
 // Writing, also in pieces (the sampling auto-save writes its blocks with
 // these calls, byte for byte like a saved file):
-//   Create(path)                      temporary file beside path (or the path itself)
+//   Create(path)                      temporary file beside path (or a new file at
+//                                     the path itself, which must not exist yet)
 //   WriteHeader(condition, size, table, bookmarks, wordCount)   fields 1 to 34
 //   AppendWords(words, count)         any number of calls
+//   CommitWords()                     (a file written directly) hands the words to
+//                                     the disk and patches the word count in place,
+//                                     so the file reads back every committed word
+//                                     even if the process dies before Finish
 //   Finish()                          patches the word count with the number of
 //                                     words appended, closes, renames over the target
 // A writer destroyed without Finish removes its temporary file.
@@ -41,8 +46,14 @@ public:
                                          const CChannelTable& table, const CBookmarkList& bookmarks,
                                          uint32_t wordCount);
     [[nodiscard]] FileResult AppendWords(const uint32_t* words, std::size_t count);
+    [[nodiscard]] FileResult CommitWords();
     [[nodiscard]] FileResult Finish();
     void Abandon() { m_file.Abandon(); }
+    // Create refused because the file already exists.
+    [[nodiscard]] bool TargetExists() const { return m_file.Exists(); }
+    // Words the file holds; after a failed write of a direct file, the words
+    // that reached the disk, which the closed file keeps and counts.
+    [[nodiscard]] uint64_t WordsAppended() const { return m_wordsAppended; }
 
     // Why these texts cannot be written (over 255 bytes, a direction other
     // than 1 or 2); empty when they can.
@@ -66,11 +77,16 @@ public:
 
 private:
     [[nodiscard]] FileResult WriteFailed();
+    void KeepWhatReachedTheDisk();
+    [[nodiscard]] bool PatchWordCount(uint32_t words);
     [[nodiscard]] FileResult ReadCondition(const CLogicDocument& document, PULSE_CONTENT& content);
     [[nodiscard]] FileResult ReadRows(PULSE_CONTENT& content);
     [[nodiscard]] FileResult ReadBookmarks(PULSE_CONTENT& content);
 
     CBufferedFile m_file;
     uint64_t m_wordCountOffset = 0;
+    uint64_t m_dataOffset = 0;
     uint64_t m_wordsAppended = 0;
+    bool m_direct = false;
+    bool m_headerWritten = false;
 };

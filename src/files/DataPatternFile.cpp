@@ -83,7 +83,11 @@ FileResult ReadDataPatternFile(CLogicDocument& document, IFileWindow& window, co
         return FileResult::ReadRefused("the file has no \"PulseNum\" line");
     }
     // Written as "%d": a count above 0x7FFFFFFF comes back negative.
-    const auto repeat = static_cast<uint32_t>(CNumberText::Decimal(count->second));
+    uint32_t repeat = 0;
+    std::string problem;
+    if (!CConditionFields::DecimalField("PulseNum", count->second, repeat, problem)) {
+        return FileResult::ReadRefused(problem);
+    }
     const int channel = window.DataPatternTargetChannel();
     if (channel < 0 || channel > 31) {
         return FileResult::ReadRefused("the target channel is outside 0..31");
