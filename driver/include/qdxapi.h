@@ -111,6 +111,19 @@ extern "C" {
 #define QDX_ERR_NOT_SUPPORTED 21012     /* the board has no such function */
 #define QDX_ERR_PORT_RANGE 21013        /* port or bit number beyond the board's lines */
 
+/* Status bits of DioDmGetStatus. */
+#define QDX_STATUS_ENDED 0x01u        /* the transfer has ended */
+#define QDX_STATUS_TRANSFERRING 0x02u /* words are being transferred */
+#define QDX_STATUS_SELF_ENDED 0x04u   /* the board ended the transfer by itself (stop condition or error) */
+
+/* Error bits of DioDmGetStatus; every error ends the transfer. */
+#define QDX_ERROR_TRANSFER 0x01u       /* transfer error */
+#define QDX_ERROR_TRANSFER_BUS 0x02u   /* transfer error on the bus side */
+#define QDX_ERROR_OVERFLOW 0x04u       /* buffer overflow */
+#define QDX_ERROR_TRIGGER_CLASH 0x08u  /* external start and stop trigger at the same time */
+#define QDX_ERROR_EXTERNAL_CLOCK 0x10u /* external clock above the model's limit */
+#define QDX_ERROR_BITS 0x7Fu           /* the bits an error may set */
+
 /* Window messages posted by the library. */
 #define QDX_MSG_TRANSFER_STOPPED 0x1350
 #define QDX_MSG_COUNT 0x1351

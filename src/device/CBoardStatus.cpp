@@ -1,6 +1,7 @@
 #include "device/CBoardStatus.h"
 
 #include "document/LOGIC_CONDITION.h"
+#include "qdxapi.h"
 #include "resources/CStringTable.h"
 #include "resources/StringIds.h"
 
@@ -42,29 +43,29 @@ BOARD_STATUS_ROWS CBoardStatus::Rows(const LOGIC_CONDITION& condition, bool isRu
 std::string CBoardStatus::OperationText(const LOGIC_CONDITION& condition, bool isRunning, uint32_t status) {
     std::string text(1, '-');
     const DIRECTION_GROUP* group = condition.Group(condition.Direction);
-    if ((status & 0x02) != 0) {
+    if ((status & QDX_STATUS_TRANSFERRING) != 0) {
         text = LoadText(IDS_OPERATION_RUN);
     } else if (isRunning && group != nullptr && group->StartTrigger != 1) {
         text = LoadText(IDS_OPERATION_WAIT_TRIGGER);
     }
-    if (!isRunning || ((status & 0x01) != 0 && (status & 0x04) != 0)) {
+    if (!isRunning || ((status & QDX_STATUS_ENDED) != 0 && (status & QDX_STATUS_SELF_ENDED) != 0)) {
         text = LoadText(IDS_OPERATION_STOP);
     }
     return text;
 }
 
 std::string CBoardStatus::ErrorText(uint32_t errorBits) {
-    if ((errorBits & 0x7F) == 0) {
+    if ((errorBits & QDX_ERROR_BITS) == 0) {
         return LoadText(IDS_NO_ERROR);
     }
     static constexpr struct {
         uint32_t Bit;
         int Id;
-    } texts[] = {{0x01, IDS_ERROR_TRANSFER},
-                   {0x02, IDS_ERROR_TRANSFER_2},
-                   {0x04, IDS_ERROR_BUFFER_OVERFLOW},
-                   {0x08, IDS_ERROR_START_STOP_TOGETHER},
-                   {0x10, IDS_ERROR_EXTERNAL_CLOCK}};
+    } texts[] = {{QDX_ERROR_TRANSFER, IDS_ERROR_TRANSFER},
+                   {QDX_ERROR_TRANSFER_BUS, IDS_ERROR_TRANSFER_2},
+                   {QDX_ERROR_OVERFLOW, IDS_ERROR_BUFFER_OVERFLOW},
+                   {QDX_ERROR_TRIGGER_CLASH, IDS_ERROR_START_STOP_TOGETHER},
+                   {QDX_ERROR_EXTERNAL_CLOCK, IDS_ERROR_EXTERNAL_CLOCK}};
     std::string text;
     for (const auto& entry : texts) {
         if ((errorBits & entry.Bit) != 0) {

@@ -5,6 +5,7 @@
 
 #include "device/CRunPacer.h"
 #include "device/CRunState.h"
+#include "qdxapi.h"
 
 uint32_t CCopyThread::CopyRing(const uint32_t* ring, uint32_t ringLength, uint32_t from, uint64_t count,
                                uint32_t* memory, uint32_t memoryLength, uint32_t destination) {
@@ -48,7 +49,7 @@ bool CCopyThread::Pass(bool& ended) {
             return false;
         }
         ended = m_endSeen;
-        m_endSeen = (status & 0x01) != 0;
+        m_endSeen = (status & QDX_STATUS_ENDED) != 0;
         return true;
     }
     if (!CRunState::Intact(m_copied, total, ringLength)) {

@@ -5,6 +5,7 @@
 #include "device/IWindowPoster.h"
 #include "device/RunMessages.h"
 #include "document/CLogicDocument.h"
+#include "qdxapi.h"
 
 CMonitorThread::CMonitorThread(CRunState& state)
     : m_state(state), m_scanner(state.Settings, state.SamplingLength) {}
@@ -41,7 +42,7 @@ bool CMonitorThread::Pass() {
     if (!m_state.Settings.AutoSave && count != 0) {
         document.Saved.store(0, std::memory_order_relaxed);
     }
-    if ((status & 0x01) != 0) {
+    if ((status & QDX_STATUS_ENDED) != 0) {
         return false;
     }
     m_count = CRunState::Extend(m_count, count);
