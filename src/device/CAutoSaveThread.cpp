@@ -7,6 +7,7 @@
 
 #include "device/CRunPacer.h"
 #include "device/CRunState.h"
+#include "qdxapi.h"
 
 CAutoSaveThread::CAutoSaveThread(CRunState& state) : m_state(state) {
     if (state.Settings.ModelType == 0) {
@@ -19,7 +20,7 @@ CAutoSaveThread::CAutoSaveThread(CRunState& state) : m_state(state) {
 }
 
 void CAutoSaveThread::Run() {
-    m_state.PostBlock(0, 0, 0);
+    m_state.PostBlock(BlockRequest::Open, 0, 0);
     const uint64_t pause = m_state.Settings.PeriodNs * 10;
     bool finished = false;
     while (!finished && CRunPacer::Pause(pause, m_state.EndThreads)) {
@@ -43,10 +44,10 @@ CAutoSaveThread::Outcome CAutoSaveThread::Pass() {
     if (total == m_taken) {
         // Every word counted before an earlier "ended" status is saved.
         const bool ended = m_endSeen;
-        m_endSeen = (status & 0x01) != 0;
+        m_endSeen = (status & QDX_STATUS_ENDED) != 0;
         return ended ? Outcome::Finish : Outcome::Continue;
     }
-    m_endSeen = (status & 0x01) != 0;
+    m_endSeen = (status & QDX_STATUS_ENDED) != 0;
     if (!CRunState::Intact(m_taken, total, m_sourceLength)) {
         m_state.PostOverflow();
         return Outcome::Finish;
@@ -93,16 +94,16 @@ void CAutoSaveThread::HandOver(uint32_t piece) {
     m_fileWords += piece;
     m_state.SavedWords.fetch_add(piece, std::memory_order_release);
     if (m_fill == CRunState::HalfWords) {
-        m_state.PostBlock(1, CRunState::HalfWords, m_writer);
+        m_state.PostBlock(BlockRequest::Write, CRunState::HalfWords, m_writer);
         m_writer ^= 1;
         m_fill = 0;
     }
     if (m_fileWords == m_state.Settings.SamplingBufferSize) {
-        m_state.PostBlock(2, m_fileWords % CRunState::HalfWords, m_writer);
+        m_state.PostBlock(BlockRequest::WriteAndClose, m_fileWords % CRunState::HalfWords, m_writer);
         m_writer ^= 1;
         m_fileWords = 0;
         m_fill = 0;
-        m_state.PostBlock(0, 0, 0);
+        m_state.PostBlock(BlockRequest::Open, 0, 0);
     }
 }
 
@@ -125,6 +126,6 @@ bool CAutoSaveThread::WaitForWriterHalf(bool& waited) {
 }
 
 void CAutoSaveThread::Finish() {
-    m_state.PostBlock(2, m_fill, m_writer);
+    m_state.PostBlock(BlockRequest::WriteAndClose, m_fill, m_writer);
     m_state.SaveAlive.store(false, std::memory_order_release);
 }

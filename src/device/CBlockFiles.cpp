@@ -40,48 +40,94 @@ std::string CBlockFiles::NextFileName(const std::string& stamp) {
     return name + (condition.AutoSaveFileType == 1 ? ".vpb" : ".csv");
 }
 
-bool CBlockFiles::Open(std::string& error) {
+bool CBlockFiles::Open(std::string& error) { return OpenStamped(NowStamp(), error); }
+
+bool CBlockFiles::OpenStamped(const std::string& stamp, std::string& error) {
     std::string unused;
     (void)Close(unused);
     const LOGIC_CONDITION& condition = m_document.Condition();
-    m_fileName = NextFileName(NowStamp());
-    const std::string path = (std::filesystem::path(condition.AutoSavePath) / m_fileName).string();
+    // Creation is exclusive: a name already on disk is never replaced.
+    constexpr int MaxAttempts = 10000;
+    bool exists = true;
+    for (int attempt = 0; attempt < MaxAttempts && exists; ++attempt) {
+        m_fileName = NextFileName(stamp);
+        m_path = (std::filesystem::path(condition.AutoSavePath) / m_fileName).string();
+        if (!Create(m_path, exists, error)) {
+            if (!exists) {
+                return false;
+            }
+        }
+    }
+    if (exists) {
+        error = m_path + ": " + error;
+        return false;
+    }
+    m_document.AutoSavedFiles.push_back(m_path);
+    return true;
+}
+
+// Creates the file and writes its head to the disk. A file whose head could
+// not be written holds no word and is removed again.
+bool CBlockFiles::Create(const std::string& path, bool& exists, std::string& error) {
+    const LOGIC_CONDITION& condition = m_document.Condition();
     const uint32_t size = m_document.SamplingMemory().Length();
+    const CChannelTable& table = m_records.SamplingTable;
+    const CBookmarkList& bookmarks = m_records.SamplingBookmarks;
     FileResult result;
+    bool created = false;
     if (condition.AutoSaveFileType == 1) {
         m_binary = std::make_unique<CVpbFileRW>();
         result = m_binary->Create(path, false);
+        exists = !result && m_binary->TargetExists();
+        created = result.Ok;
         if (result) {
-            result = m_binary->WriteHeader(condition, size, m_records.SamplingTable, m_records.SamplingBookmarks, 0);
+            result = m_binary->WriteHeader(condition, size, table, bookmarks, 0);
+        }
+        if (result) {
+            result = m_binary->CommitWords();
         }
     } else {
         m_text = std::make_unique<CCsvFileRW>();
         result = m_text->Create(path, false);
+        exists = !result && m_text->TargetExists();
+        created = result.Ok;
         if (result) {
-            result = m_text->WriteHeader(condition, size, m_records.SamplingTable, m_records.SamplingBookmarks);
+            result = m_text->WriteHeader(condition, size, table, bookmarks);
+        }
+        if (result) {
+            result = m_text->CommitWords();
         }
     }
-    if (!result) {
-        m_text.reset();
-        m_binary.reset();
-        error = result.Reason;
-        return false;
+    if (result) {
+        return true;
     }
-    m_document.AutoSavedFiles.push_back(path);
-    return true;
+    m_text.reset();
+    m_binary.reset();
+    if (created) {
+        std::error_code ignored;
+        std::filesystem::remove(path, ignored);
+    }
+    error = exists ? result.Reason : path + ": " + result.Reason;
+    return false;
 }
 
 bool CBlockFiles::Write(const uint32_t* words, uint32_t count, std::string& error) {
     FileResult result;
     if (m_text) {
         result = m_text->AppendWords(words, count);
+        if (result) {
+            result = m_text->CommitWords();
+        }
     } else if (m_binary) {
         result = m_binary->AppendWords(words, count);
+        if (result) {
+            result = m_binary->CommitWords();
+        }
     }
     if (!result) {
         m_text.reset();
         m_binary.reset();
-        error = result.Reason;
+        error = m_path + ": " + result.Reason;
     }
     return result.Ok;
 }
@@ -96,7 +142,7 @@ bool CBlockFiles::Close(std::string& error) {
     m_text.reset();
     m_binary.reset();
     if (!result) {
-        error = result.Reason;
+        error = m_path + ": " + result.Reason;
     }
     return result.Ok;
 }

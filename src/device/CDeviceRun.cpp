@@ -5,7 +5,7 @@
 #include <system_error>
 
 #include "device/CAutoSaveThread.h"
-#include "device/CBlockFiles.h"
+#include "device/CAutoSaveWriter.h"
 #include "device/CBoardStatus.h"
 #include "device/CCopyThread.h"
 #include "device/CMonitorThread.h"
@@ -20,6 +20,7 @@
 #include "document/CLogicDocument.h"
 #include "document/CWindowRecords.h"
 #include "document/IUserMessages.h"
+#include "qdxapi.h"
 #include "resources/CStringTable.h"
 #include "resources/StringIds.h"
 
@@ -27,7 +28,7 @@ CDeviceRun::CDeviceRun(const RUN_DRIVER_CALLS& driver, const LINKS& links)
     : m_driver(driver),
       m_links(links),
       m_state(std::make_unique<CRunState>(m_driver, links.Document, links.Poster)),
-      m_blocks(std::make_unique<CBlockFiles>(links.Document, links.Records)),
+      m_saveWriter(std::make_unique<CAutoSaveWriter>(*m_state, links.Document, links.Records, links.Window)),
       m_statusRows(CBoardStatus::InitialRows()) {}
 
 // The window goes while its run may still be going: the transfer stops, the
@@ -39,15 +40,8 @@ CDeviceRun::~CDeviceRun() {
     if (m_deviceOpen && m_runActive) {
         const int16_t direction = document.Condition().Direction;
         (void)m_driver.DioDmTransferStop(m_deviceId, direction);
-        uint32_t count = 0;
-        uint32_t carry = 0;
-        if (direction == DIRECTION_SAMPLING && m_driver.DioDmGetCount(m_deviceId, 1, &count, &carry) == 0) {
-            document.LastCount.store(count);
-            document.LastCarry.store(carry);
-            if (document.Condition().AutoSave == 0 && count > 0) {
-                // The recording stays in the document: unsaved, as after Stop.
-                document.Saved.store(0);
-            }
+        if (direction == DIRECTION_SAMPLING) {
+            CaptureFinalCount(FinalCount::Quiet);
         }
         document.Condition().ReadOnly = m_savedReadOnly;
         m_runActive = false;
@@ -234,6 +228,7 @@ void CDeviceRun::PrepareRunState() {
     m_state->SamplingLength = document.SamplingMemory().Length();
     m_state->ClocksPerPage.store(m_links.Graph.ClocksPerPage());
     m_state->ResetCounters();
+    m_saveWriter->StartRun();
     document.AutoSavedFiles.clear();
     document.CurrentBlock.store(0);
 }
@@ -284,23 +279,7 @@ void CDeviceRun::StopRun() {
     const int direction = document.Condition().Direction;
     if (m_deviceOpen && direction == DIRECTION_SAMPLING) {
         ReportCall(m_driver.DioDmTransferStop(m_deviceId, 1), "DioDmTransferStop");
-        uint32_t count = 0;
-        uint32_t carry = 0;
-        uint32_t status = 0;
-        uint32_t errorBits = 0;
-        const int32_t countResult = m_driver.DioDmGetCount(m_deviceId, 1, &count, &carry);
-        ReportCall(countResult, "DioDmGetCount");
-        if (countResult == 0) {
-            ReportCall(m_driver.DioDmGetStatus(m_deviceId, 1, &status, &errorBits), "DioDmGetStatus");
-        }
-        if (countResult == 0) {
-            WaitForCopiedWords(count);
-        }
-        document.LastCount.store(count);
-        document.LastCarry.store(carry);
-        if (document.Condition().AutoSave == 0 && count > 0) {
-            document.Saved.store(0);
-        }
+        CaptureFinalCount(FinalCount::Report);
     } else if (m_deviceOpen && direction == DIRECTION_GENERATING) {
         ReportCall(m_driver.DioDmTransferStop(m_deviceId, 2), "DioDmTransferStop");
     }
@@ -310,6 +289,37 @@ void CDeviceRun::StopRun() {
         RestoreAfterRun();
     }
     m_links.Window.EnableProperties(document.IsRunning.load() == 0);
+}
+
+// LastCount and LastCarry of an ended sampling run. A count the board could
+// not give is 0 when Stop takes it; a window that goes keeps the last one.
+// Without auto-save the recording stays in the document unsaved.
+void CDeviceRun::CaptureFinalCount(FinalCount mode) {
+    CLogicDocument& document = m_links.Document;
+    const bool report = mode == FinalCount::Report;
+    uint32_t count = 0;
+    uint32_t carry = 0;
+    const int32_t countResult = m_driver.DioDmGetCount(m_deviceId, 1, &count, &carry);
+    if (countResult != 0 && !report) {
+        return;
+    }
+    if (report) {
+        ReportCall(countResult, "DioDmGetCount");
+    }
+    if (countResult == 0) {
+        uint32_t status = 0;
+        uint32_t errorBits = 0;
+        const int32_t statusResult = m_driver.DioDmGetStatus(m_deviceId, 1, &status, &errorBits);
+        if (report) {
+            ReportCall(statusResult, "DioDmGetStatus");
+        }
+        WaitForCopiedWords(count);
+    }
+    document.LastCount.store(count);
+    document.LastCarry.store(carry);
+    if (document.Condition().AutoSave == 0 && count > 0) {
+        document.Saved.store(0);
+    }
 }
 
 // A ring board's words reach the memory through the copy thread, which polls
@@ -372,7 +382,7 @@ void CDeviceRun::ShowStatus(uint32_t count, uint32_t status, uint32_t errorBits)
 
 void CDeviceRun::UpdateCurrentBlock(uint32_t count, uint32_t status) {
     const LOGIC_CONDITION& condition = m_links.Document.Condition();
-    if (condition.AutoSave != 1 || (status & 0x01) != 0 || condition.SamplingBufferSize == 0) {
+    if (condition.AutoSave != 1 || (status & QDX_STATUS_ENDED) != 0 || condition.SamplingBufferSize == 0) {
         return;
     }
     const uint32_t q = count / condition.SamplingBufferSize;
@@ -428,7 +438,7 @@ bool CDeviceRun::TransferStillRuns() const {
     uint32_t status = 0;
     uint32_t errorBits = 0;
     return m_driver.DioDmGetStatus(m_deviceId, static_cast<int16_t>(direction), &status, &errorBits) == 0 &&
-           (status & 0x01) == 0;
+           (status & QDX_STATUS_ENDED) == 0;
 }
 
 void CDeviceRun::OnFileWriteError() {
@@ -472,39 +482,9 @@ void CDeviceRun::OnMonitorMatch(uint32_t position, intptr_t lparam) {
 
 // WM_AUTOSAVE_BLOCK: carries out the oldest request of the auto-save thread.
 void CDeviceRun::OnAutoSaveBlock() {
-    BLOCK_REQUEST request;
-    if (!m_state->TakeBlock(request)) {
-        return;
-    }
-    CRunState& state = *m_state;
-    std::string error;
-    bool failed = false;
-    {
-        std::lock_guard lock(SaveLock());
-        if (request.Kind == 0) {
-            failed = !m_blocks->Open(error);
-            if (!failed) {
-                m_links.Window.SetDocumentTitle(m_blocks->FileName() + "  Saving...");
-            }
-        } else {
-            const int half = state.ReaderIndex;
-            const uint32_t words = std::min(request.Words, CRunState::HalfWords);
-            failed = m_blocks->IsOpen() && !m_blocks->Write(state.SaveBuffers[half].data(), words, error);
-            if (request.Kind == 2 && m_blocks->IsOpen()) {
-                failed = !m_blocks->Close(error) || failed;
-                const std::vector<std::string>& files = m_links.Document.AutoSavedFiles;
-                if (!files.empty()) {
-                    m_links.Window.SetDocumentTitle(files.back());
-                    m_links.Window.SetDocumentPath(files.back());
-                }
-            }
-            state.WrittenWords.fetch_add(words, std::memory_order_release);
-            state.HalfPending[half].store(false, std::memory_order_release);
-            state.ReaderIndex = half ^ 1;
-        }
-    }
-    if (failed) {
-        OnBlockFileFailed(error);
+    std::string failure;
+    if (m_saveWriter->CarryOutNext(failure) && !failure.empty()) {
+        OnBlockFileFailed(failure);
     }
 }
 

@@ -14,7 +14,7 @@ class IRunWindow;
 class IWindowPoster;
 class IUserMessages;
 class CRunState;
-class CBlockFiles;
+class CAutoSaveWriter;
 struct DRIVER_FAILURE;
 
 // The board and run state of one document window: opens and closes the
@@ -73,6 +73,10 @@ private:
     void EndThreads();
     void RestoreAfterRun();
     void WaitForCopiedWords(uint32_t count);
+    // How the final count of a sampling run is taken: Stop reports failing
+    // board calls, a window that goes asks nobody any more.
+    enum class FinalCount { Report, Quiet };
+    void CaptureFinalCount(FinalCount mode);
     void ReportCall(int32_t code, const char* functionName);
     [[nodiscard]] std::string ErrorText(int32_t code) const;
     void OnAutoSaveBlock();
@@ -87,7 +91,7 @@ private:
     RUN_DRIVER_CALLS m_driver;
     LINKS m_links;
     std::unique_ptr<CRunState> m_state;
-    std::unique_ptr<CBlockFiles> m_blocks;
+    std::unique_ptr<CAutoSaveWriter> m_saveWriter;
     std::thread m_copyThread;
     std::thread m_saveThread;
     std::thread m_monitorThread;

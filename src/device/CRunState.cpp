@@ -19,8 +19,8 @@ void CRunState::ResetCounters() {
     m_requests.clear();
 }
 
-void CRunState::PostBlock(int kind, uint32_t words, int half) {
-    if (kind != 0) {
+void CRunState::PostBlock(BlockRequest kind, uint32_t words, int half) {
+    if (kind != BlockRequest::Open) {
         HalfPending[half].store(true, std::memory_order_release);
     }
     {

@@ -29,9 +29,17 @@ struct RUN_SETTINGS {
     std::array<int16_t, 32> RowChannels{};
 };
 
+// What the auto-save thread asks of the window thread; the values are the
+// wParam of WM_AUTOSAVE_BLOCK.
+enum class BlockRequest : uintptr_t {
+    Open = 0,           // open the next block file
+    Write = 1,          // write the words of the reader half
+    WriteAndClose = 2,  // write them and close the block file
+};
+
 // One request of the auto-save thread to the window thread.
 struct BLOCK_REQUEST {
-    int Kind = 0;  // 0 open, 1 write, 2 write and close
+    BlockRequest Kind = BlockRequest::Open;
     uint32_t Words = 0;
 };
 
@@ -50,7 +58,7 @@ public:
 
     // Queues an auto-save request and posts WM_AUTOSAVE_BLOCK for it. Write
     // and close requests hand the writer half to the window thread.
-    void PostBlock(int kind, uint32_t words, int half);
+    void PostBlock(BlockRequest kind, uint32_t words, int half);
     // Window thread: the oldest queued request, false when none is queued.
     [[nodiscard]] bool TakeBlock(BLOCK_REQUEST& request);
     [[nodiscard]] bool BlocksQueued() const;

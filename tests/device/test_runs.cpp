@@ -1,3 +1,6 @@
+#include <sys/resource.h>
+
+#include <csignal>
 #include <cstring>
 #include <thread>
 
@@ -439,4 +442,35 @@ TEST_F(CRunTest, ClosingTheWindowMidRunLeavesTheRecordingUnsaved) {
     EXPECT_GT(m_document->LastCount.load(), 0u);
     EXPECT_EQ(m_document->Saved.load(), 0);
     EXPECT_EQ(m_document->IsRunning.load(), 0);
+}
+
+TEST_F(CRunTest, ADiskThatFillsStopsTheRunAndTheBlockKeepsEveryWordThatReachedIt) {
+    Open("DIO002", "QDX-32C-PE");
+    Sampling(5000000, 200, 1000000);
+    m_document->Condition().AutoSave = 1;
+    m_document->Condition().AutoSaveFileType = 1;
+    struct rlimit saved {};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = saved;
+    small.rlim_cur = 3000000;  // the disk is full after 3 MB
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    m_run->StartCommand();
+    const bool ended = WaitForRunEnd();
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previous);
+    ASSERT_TRUE(ended);
+    ASSERT_EQ(m_document->AutoSavedFiles.size(), 1u);  // no further block after the failure
+    const std::string& block = m_document->AutoSavedFiles[0];
+    ASSERT_EQ(m_messages.Texts.size(), 1u);
+    EXPECT_NE(m_messages.Texts[0].find(block), std::string::npos) << m_messages.Texts[0];
+    EXPECT_NE(m_messages.Texts[0].find("\n\nSampling has stopped."), std::string::npos);
+    EXPECT_EQ(m_window.Rows[STATUS_ROW_ERROR].Value.rfind("File write error", 0), 0u);
+    const std::vector<uint32_t> words = BlockWords(block, 1000000);
+    EXPECT_GT(words.size(), 2 * H);  // two halves and what fitted of the third
+    for (uint32_t k = 0; k < words.size(); ++k) {
+        ASSERT_EQ(words[k], k);
+    }
+    EXPECT_LT(std::filesystem::file_size(block) - 4 * words.size(), 2000u);
+    EXPECT_LT(m_document->LastCount.load(), 5000000u);
 }

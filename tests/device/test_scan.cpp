@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <memory>
 #include <numeric>
 #include <vector>
 
@@ -201,4 +205,77 @@ TEST(BlockFiles, NamesCarryTheTimeStampAndStayApartWithinOneMillisecond) {
     document.Condition().AutoSaveFileType = 1;
     EXPECT_EQ(files.NextFileName("20261209_050703042"), "LogicData_20261209_050703042_2.vpb");
     EXPECT_EQ(files.NextFileName("20261209_050703043"), "LogicData_20261209_050703043.vpb");
+}
+
+namespace {
+
+// A folder of its own for a test, removed with it.
+struct SCRATCH_FOLDER {
+    SCRATCH_FOLDER() {
+        std::string pattern = (std::filesystem::temp_directory_path() / "nivara-blocks-XXXXXX").string();
+        Path = ::mkdtemp(pattern.data()) != nullptr ? pattern : std::string();
+    }
+    ~SCRATCH_FOLDER() {
+        std::error_code ignored;
+        std::filesystem::remove_all(Path, ignored);
+    }
+    std::string Path;
+};
+
+std::string Contents(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+}  // namespace
+
+TEST(BlockFiles, RunsOfTwoWindowsOrProcessesInOneMillisecondNeverShareABlock) {
+    SCRATCH_FOLDER folder;
+    ASSERT_FALSE(folder.Path.empty());
+    const std::string stamp = "20261209_050703042";
+    // A block another process made in the same millisecond.
+    const std::string taken = folder.Path + "/LogicData_" + stamp + ".vpb";
+    std::ofstream(taken) << "another run's block";
+    std::vector<std::unique_ptr<CLogicDocument>> documents;
+    std::vector<std::unique_ptr<CWindowRecords>> records;
+    std::vector<std::unique_ptr<CBlockFiles>> writers;
+    for (int i = 0; i < 3; ++i) {
+        documents.push_back(std::make_unique<CLogicDocument>(folder.Path));
+        documents.back()->Condition().Direction = DIRECTION_SAMPLING;
+        documents.back()->Condition().AutoSaveFileType = 1;
+        records.push_back(std::make_unique<CWindowRecords>("Signal"));
+        writers.push_back(std::make_unique<CBlockFiles>(*documents.back(), *records.back()));
+    }
+    const std::vector<uint32_t> words = {1, 2, 3};
+    for (int i = 0; i < 3; ++i) {
+        std::string error;
+        ASSERT_TRUE(writers[i]->OpenStamped(stamp, error)) << error;
+        ASSERT_TRUE(writers[i]->Write(words.data(), static_cast<uint32_t>(i + 1), error)) << error;
+        ASSERT_TRUE(writers[i]->Close(error)) << error;
+    }
+    EXPECT_EQ(documents[0]->AutoSavedFiles.back(), folder.Path + "/LogicData_" + stamp + "_1.vpb");
+    EXPECT_EQ(documents[1]->AutoSavedFiles.back(), folder.Path + "/LogicData_" + stamp + "_2.vpb");
+    EXPECT_EQ(documents[2]->AutoSavedFiles.back(), folder.Path + "/LogicData_" + stamp + "_3.vpb");
+    EXPECT_EQ(Contents(taken), "another run's block");
+    std::size_t files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(folder.Path)) {
+        ++files;
+    }
+    EXPECT_EQ(files, 4u);
+    // Each block has its own words: a file of i + 1 words is 4 * (i + 1) bytes longer than the first one's head.
+    const auto size = [](const std::string& path) { return std::filesystem::file_size(path); };
+    EXPECT_EQ(size(documents[1]->AutoSavedFiles.back()) - size(documents[0]->AutoSavedFiles.back()), 4u);
+    EXPECT_EQ(size(documents[2]->AutoSavedFiles.back()) - size(documents[0]->AutoSavedFiles.back()), 8u);
+}
+
+TEST(BlockFiles, AFailureNamesTheFile) {
+    SCRATCH_FOLDER folder;
+    CLogicDocument document(folder.Path + "/gone");
+    CWindowRecords records("Signal");
+    document.Condition().Direction = DIRECTION_SAMPLING;
+    CBlockFiles writer(document, records);
+    std::string error;
+    EXPECT_FALSE(writer.OpenStamped("20261209_050703042", error));
+    EXPECT_NE(error.find(folder.Path + "/gone/LogicData_20261209_050703042.csv"), std::string::npos) << error;
+    EXPECT_TRUE(document.AutoSavedFiles.empty());
 }
