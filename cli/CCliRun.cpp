@@ -2,21 +2,29 @@
 
 #include <unistd.h>
 
-#include <atomic>
 #include <chrono>
-#include <csignal>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
 
+#include "CCliArguments.h"
+#include "CCliSignals.h"
 #include "device/CDeviceRun.h"
+#include "files/CBufferedFile.h"
 #include "files/CNumberText.h"
+#include "files/FileFormat.h"
 
 namespace {
 
-// Set by Ctrl+C; the run loop stops the transfer when it sees it.
-std::atomic<bool> g_interrupted{false};
-
-extern "C" void OnInterrupt(int) { g_interrupted.store(true); }
+// The options both run commands take, and those only sampling takes; each
+// takes a value.
+#define NIVARA_RUN_OPTIONS                                                                                    \
+    "--device", "--clock", "--unit", "--clock-type", "--start-trigger", "--stop-trigger", "--from", "--to", \
+        "--repeat", "--pattern", "--mask"
+#define NIVARA_SAMPLING_OPTIONS                                                                             \
+    "--words", "--memory", "--out", "--auto-save", "--block-type", "--block-name", "--monitor", "--method", \
+        "--data", "--bits", "--channel", "--percentage"
 
 double Now() {
     return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
@@ -69,31 +77,101 @@ MessageAnswer CCliRun::AskYesNo(const std::string&, MessageIcon) { return Messag
 MessageAnswer CCliRun::AskYesNoCancel(const std::string&, MessageIcon) { return MessageAnswer::Cancel; }
 
 bool CCliRun::ApplyOptions(const std::vector<std::string>& arguments, int direction, std::string& error) {
-    std::size_t i = 0;
-    if (!arguments.empty() && arguments[0].rfind("--", 0) != 0) {
-        const std::string& path = arguments[0];
-        const bool loaded = EndsWith(path, ".nvc") ? m_session.LoadCondition(path) : m_session.LoadPulse(path);
-        if (!loaded) {
-            error = "cannot read " + path;
-            return false;
-        }
-        i = 1;
+    const CCliArguments parsed = direction == DIRECTION_SAMPLING
+                                     ? CCliArguments(arguments, {}, {NIVARA_RUN_OPTIONS, NIVARA_SAMPLING_OPTIONS})
+                                     : CCliArguments(arguments, {}, {NIVARA_RUN_OPTIONS});
+    if (!parsed.Ok()) {
+        error = parsed.Error();
+        return false;
+    }
+    if (parsed.Operands().size() > 1) {
+        error = "give at most one file, before the options";
+        return false;
+    }
+    if (!parsed.Operands().empty() && !LoadFile(parsed.Operands()[0], direction, error)) {
+        return false;
     }
     m_session.Document.Condition().Direction = static_cast<int16_t>(direction);
-    for (; i < arguments.size(); i += 2) {
-        const std::string& name = arguments[i];
-        if (i + 1 >= arguments.size()) {
-            error = "option " + name + " needs a value";
-            return false;
-        }
-        if (!ApplyOption(name, arguments[i + 1], direction, error)) {
+    for (const auto& [name, value] : parsed.Options()) {
+        if (!ApplyOption(name, value, direction, error)) {
             if (error.empty()) {
                 error = "unknown option " + name;
             }
             return false;
         }
     }
+    return CheckRange(direction, error);
+}
+
+// A file for the other direction would fill the group the run does not use.
+bool CCliRun::LoadFile(const std::string& path, int direction, std::string& error) {
+    const bool loaded = EndsWith(path, ".nvc") ? m_session.LoadCondition(path) : m_session.LoadPulse(path);
+    if (!loaded) {
+        error = "cannot read " + path;
+        return false;
+    }
+    if (m_session.Document.Condition().Direction != direction) {
+        error = path + " is a " + (direction == DIRECTION_SAMPLING ? "generating" : "sampling") +
+                " file; " + (direction == DIRECTION_SAMPLING ? "sample" : "generate") + " needs a " +
+                (direction == DIRECTION_SAMPLING ? "sampling" : "generating") + " one";
+        return false;
+    }
     return true;
+}
+
+// The range the run covers: --from .. --to, inclusive, and for generating
+// inside the generating memory.
+bool CCliRun::CheckRange(int direction, std::string& error) const {
+    const CLogicDocument& document = m_session.Document;
+    const DIRECTION_GROUP& group = *document.Condition().Group(direction);
+    if (group.StopPosition < group.StartPosition) {
+        error = "--to " + std::to_string(group.StopPosition) + " is below --from " +
+                std::to_string(group.StartPosition);
+        return false;
+    }
+    const uint32_t length = document.GeneratingMemory().Length();
+    if (direction == DIRECTION_GENERATING && group.StopPosition >= length) {
+        error = "--to " + std::to_string(group.StopPosition) + " is beyond the generating memory (" +
+                std::to_string(length) + " words, the last is " + std::to_string(length - 1) + ")";
+        return false;
+    }
+    return true;
+}
+
+// Before the board starts: the output file and the auto-save folder can
+// take files, so that no sampled word is lost to a path found bad later.
+bool CCliRun::CheckOutputs() const {
+    CBufferedFile probe;
+    if (!m_output.empty()) {
+        if (!probe.CreateBeside(m_output)) {
+            CCliSession::Complain(m_output, "cannot be written: " + probe.Error());
+            return false;
+        }
+        probe.Abandon();
+    }
+    const LOGIC_CONDITION& condition = m_session.Document.Condition();
+    if (condition.AutoSave == 1) {
+        const std::string& folder = condition.AutoSavePath;
+        std::error_code ignored;
+        std::filesystem::create_directories(folder, ignored);
+        if (!probe.CreateBeside(folder + "/probe")) {
+            CCliSession::Complain(folder, "cannot take the auto-saved blocks: " + probe.Error());
+            return false;
+        }
+        probe.Abandon();
+    }
+    return true;
+}
+
+bool CCliRun::SaveOutput() {
+    if (m_output.empty()) {
+        return true;
+    }
+    if (!m_started || m_session.Document.LastCount.load() == 0) {
+        CCliSession::Complain(m_output, "not written: the run sampled no word");
+        return false;
+    }
+    return m_session.SavePulse(m_output);
 }
 
 bool CCliRun::ApplyOption(const std::string& name, const std::string& value, int direction, std::string& error) {
@@ -146,7 +224,8 @@ bool CCliRun::ApplySamplingOption(const std::string& name, const std::string& va
     uint64_t number = 0;
     const auto numeric = [&](uint64_t low, uint64_t high) {
         if (!Number(value, high, number) || number < low) {
-            error = "bad value \"" + value + "\" for " + name;
+            error = "bad value \"" + value + "\" for " + name + " (" + std::to_string(low) + " to " +
+                    std::to_string(high) + ")";
             return false;
         }
         return true;
@@ -156,7 +235,7 @@ bool CCliRun::ApplySamplingOption(const std::string& name, const std::string& va
         condition.SamplingGroup.StartPosition = 0;
         condition.SamplingGroup.StopPosition = static_cast<uint32_t>(number - 1);
         condition.SamplingGroup.RepeatCount = 1;
-    } else if (name == "--memory" && numeric(1, 0xFFFFFFFF)) {
+    } else if (name == "--memory" && numeric(1, MaxFileWords)) {
         if (!document.SetSize(DIRECTION_SAMPLING, static_cast<uint32_t>(number), condition.SamplingGroup.RepeatCount)) {
             error = "cannot make a sampling memory of " + value + " words";
         }
@@ -263,16 +342,15 @@ void CCliRun::PrintStatus() const {
 }
 
 int CCliRun::Run() {
-    struct sigaction action {};
-    action.sa_handler = &OnInterrupt;
-    sigaction(SIGINT, &action, nullptr);
-    g_interrupted.store(false);
+    // Signals stay handled to the end of the process: after the stop they
+    // only ask for patience while the blocks and the output are written.
+    CCliSignals::ForRun();
     m_run->StartCommand();
-    bool started = m_run->RunActive();
+    m_started = m_run->RunActive();
     while (m_run->RunActive()) {
-        m_loop.RunUntil(*m_run, [this] { return !m_run->RunActive() || g_interrupted.load(); },
+        m_loop.RunUntil(*m_run, [this] { return !m_run->RunActive() || CCliSignals::StopRequested(); },
                         std::chrono::seconds(1));
-        if (g_interrupted.load() && m_run->RunActive()) {
+        if (CCliSignals::StopRequested() && m_run->RunActive()) {
             m_run->StopRun();
         }
     }
@@ -281,6 +359,5 @@ int CCliRun::Run() {
     m_loop.DispatchPending(*m_run);
     m_run->OnStatusTimer();
     PrintStatus();
-    signal(SIGINT, SIG_DFL);
-    return started && m_failures == 0 ? 0 : 1;
+    return m_started && m_failures == 0 ? 0 : 1;
 }

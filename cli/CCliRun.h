@@ -15,8 +15,9 @@ class CDeviceRun;
 
 // A board run from the command line, for sample and generate: binds the
 // board library, applies the condition options, runs with a message loop,
-// shows progress on a terminal and the operation status at the end. Ctrl+C
-// stops the run cleanly: every sampled word reaches the files.
+// shows progress on a terminal and the operation status at the end. Ctrl+C,
+// SIGTERM and SIGHUP stop the run cleanly: every sampled word reaches the
+// files.
 class CCliRun : public IUserMessages {
 public:
     explicit CCliRun(CCliSession& session);
@@ -29,6 +30,11 @@ public:
     // argument that is not an option names a file read before the options
     // (a condition file, or for generate also a pulse file).
     [[nodiscard]] bool ApplyOptions(const std::vector<std::string>& arguments, int direction, std::string& error);
+    // Before the board starts: --out and --auto-save can be written; false
+    // with a message naming the path otherwise.
+    [[nodiscard]] bool CheckOutputs() const;
+    // After the run: writes --out, only from a run that sampled words.
+    [[nodiscard]] bool SaveOutput();
     // Binds the library and opens the device (--device or the first listed).
     [[nodiscard]] bool OpenBoard();
     // Runs until the board stops the transfer or Ctrl+C; then prints the
@@ -41,6 +47,8 @@ public:
     [[nodiscard]] MessageAnswer AskYesNoCancel(const std::string& text, MessageIcon icon) override;
 
 private:
+    [[nodiscard]] bool LoadFile(const std::string& path, int direction, std::string& error);
+    [[nodiscard]] bool CheckRange(int direction, std::string& error) const;
     [[nodiscard]] bool ApplyOption(const std::string& name, const std::string& value, int direction,
                                    std::string& error);
     [[nodiscard]] bool ApplySamplingOption(const std::string& name, const std::string& value, std::string& error);
@@ -57,6 +65,7 @@ private:
     std::string m_device;
     std::string m_output;
     int m_failures = 0;
+    bool m_started = false;
     uint32_t m_lastCount = 0;
     double m_lastTime = 0;
 };

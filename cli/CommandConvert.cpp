@@ -2,7 +2,9 @@
 #include <string>
 #include <vector>
 
+#include "CCliArguments.h"
 #include "CCliSession.h"
+#include "CCliSignals.h"
 #include "CliCommand.h"
 #include "files/CVcdReader.h"
 
@@ -12,24 +14,22 @@ int RunConvert(const std::vector<std::string>& arguments) {
         return 0;
     }
     // --period TIME samples a value change dump at its multiples ("50ns").
-    std::vector<std::string> files;
+    const CCliArguments parsed(arguments, {}, {"--period"});
+    if (!parsed.Ok()) {
+        return CCliSession::UsageError(command.Usage, "convert: " + parsed.Error());
+    }
     uint64_t period = 0;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
-        if (argument == "--period") {
-            if (i + 1 >= arguments.size() || !CVcdReader::ParsePeriod(arguments[i + 1], period)) {
-                return CCliSession::UsageError(command.Usage, "convert: --period takes a time like 50ns");
-            }
-            ++i;
-        } else if (argument.size() > 1 && argument[0] == '-') {
-            return CCliSession::UsageError(command.Usage, "convert: unknown option " + argument);
-        } else {
-            files.push_back(argument);
+    for (const auto& [option, value] : parsed.Options()) {
+        if (option == "--period" && !CVcdReader::ParsePeriod(value, period)) {
+            return CCliSession::UsageError(command.Usage, "convert: --period takes a time like 50ns");
         }
     }
+    const std::vector<std::string>& files = parsed.Operands();
     if (files.size() != 2) {
         return CCliSession::UsageError(command.Usage, "convert: give IN and OUT");
     }
+    // An interrupted write leaves no temporary file behind.
+    CCliSignals::ForWrite();
     CCliSession session;
     session.VcdPeriod = period;
     if (!session.LoadPulse(files[0]) || !session.SavePulse(files[1])) {

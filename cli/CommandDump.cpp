@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "CCliArguments.h"
 #include "CCliSession.h"
 #include "CliCommand.h"
 #include "files/CNumberText.h"
@@ -49,31 +50,26 @@ int RunDump(const std::vector<std::string>& arguments) {
     if (CCliSession::AnswerHelp(arguments, command.Usage, command.Summary)) {
         return 0;
     }
-    std::string file;
+    const CCliArguments parsed(arguments, {}, {"--from", "--count"});
+    if (!parsed.Ok()) {
+        return CCliSession::UsageError(command.Usage, "dump: " + parsed.Error());
+    }
     uint32_t from = 0;
     uint32_t count = 0;
     bool counted = false;
-    for (std::size_t i = 0; i < arguments.size(); ++i) {
-        const std::string& argument = arguments[i];
-        if (argument == "--from" || argument == "--count") {
-            uint32_t value = 0;
-            if (i + 1 >= arguments.size() || !ParseCount(arguments[i + 1], value)) {
-                return CCliSession::UsageError(command.Usage, "dump: " + argument + " needs a number");
-            }
-            (argument == "--from" ? from : count) = value;
-            counted = counted || argument == "--count";
-            ++i;
-        } else if (argument.size() > 1 && argument[0] == '-') {
-            return CCliSession::UsageError(command.Usage, "dump: unknown option " + argument);
-        } else if (file.empty()) {
-            file = argument;
-        } else {
-            return CCliSession::UsageError(command.Usage, "dump: give exactly one FILE");
+    for (const auto& [option, text] : parsed.Options()) {
+        uint32_t value = 0;
+        if (!ParseCount(text, value)) {
+            return CCliSession::UsageError(command.Usage, "dump: " + option + " needs a number");
         }
+        (option == "--from" ? from : count) = value;
+        counted = counted || option == "--count";
     }
-    if (file.empty()) {
-        return CCliSession::UsageError(command.Usage, "dump: give a FILE");
+    if (parsed.Operands().size() != 1) {
+        return CCliSession::UsageError(command.Usage, parsed.Operands().empty() ? "dump: give a FILE"
+                                                                                : "dump: give exactly one FILE");
     }
+    const std::string& file = parsed.Operands()[0];
     CCliSession session;
     if (!session.LoadPulse(file)) {
         return 1;

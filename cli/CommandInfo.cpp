@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "CCliArguments.h"
 #include "CCliSession.h"
 #include "CliCommand.h"
 #include "files/CComFileRW.h"
@@ -104,41 +105,108 @@ FileResult Probe(const std::string& path, const CLogicDocument& document, FILE_I
 
 // ------------------------------------------------------------------ text
 
+// A text as a terminal may show it: control characters as "\xHH".
+std::string Printable(const std::string& text) {
+    std::string out;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\x%02X", byte);
+            out += escape;
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+// The bookmark fields as the files write them: "%d".
+int32_t Signed(uint32_t value) { return static_cast<int32_t>(value); }
+
 void PrintText(const std::string& path, const FILE_INFO& info) {
-    std::printf("File: %s (%s)\n", path.c_str(), info.Kind.c_str());
+    std::printf("File: %s (%s)\n", Printable(path).c_str(), info.Kind.c_str());
     for (const auto& [key, value] : info.Condition) {
-        std::printf("%s: %s\n", key.c_str(), value.c_str());
+        std::printf("%s: %s\n", key.c_str(), Printable(value).c_str());
     }
     if (!info.IsPulse) {
         return;
     }
     std::printf("Channels: %zu\n", info.Content.Table.Size());
     for (const LOGIC_DATA& row : info.Content.Table) {
-        std::printf("  %s,%d,%d,%d,%s\n", row.ChannelName.c_str(), row.DeviceChannel, row.IsEnable, row.IsBus,
-                    CConditionFields::HexText(row.BusChannel).c_str());
+        std::printf("  %s,%d,%d,%d,%s\n", Printable(row.ChannelName).c_str(), row.DeviceChannel, row.IsEnable,
+                    row.IsBus, CConditionFields::HexText(row.BusChannel).c_str());
     }
     std::printf("Bookmarks: %zu\n", info.Content.Bookmarks.Size());
     for (const BOOKMARK_DATA& mark : info.Content.Bookmarks) {
-        std::printf("  %u,%u,%s\n", mark.BookmarkAbsolutePosition, mark.IsCurrentBookmark, mark.BookmarkMemo.c_str());
+        std::printf("  %d,%d,%s\n", Signed(mark.BookmarkAbsolutePosition), Signed(mark.IsCurrentBookmark),
+                    Printable(mark.BookmarkMemo).c_str());
     }
     std::printf("Data words: %u\n", info.Words);
 }
 
 // ------------------------------------------------------------------ JSON
 
+// The length of the well-formed UTF-8 sequence at text[i], 0 when the bytes
+// there are not one (a stray continuation byte, an overlong form, a
+// surrogate, a value above U+10FFFF or a cut sequence).
+std::size_t Utf8Length(const std::string& text, std::size_t i) {
+    const auto at = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char lead = at(i);
+    std::size_t length = 0;
+    unsigned char low = 0x80;
+    unsigned char high = 0xBF;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        low = lead == 0xE0 ? 0xA0 : 0x80;
+        high = lead == 0xED ? 0x9F : 0xBF;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        low = lead == 0xF0 ? 0x90 : 0x80;
+        high = lead == 0xF4 ? 0x8F : 0xBF;
+    } else {
+        return 0;
+    }
+    if (i + length > text.size() || at(i + 1) < low || at(i + 1) > high) {
+        return 0;
+    }
+    for (std::size_t k = 2; k < length; ++k) {
+        if (at(i + k) < 0x80 || at(i + k) > 0xBF) {
+            return 0;
+        }
+    }
+    return length;
+}
+
+// A JSON string. The files store names byte for byte: a byte that is not
+// part of well-formed UTF-8 is given as the character of that value
+// ("\u00E9" for 0xE9), so the output is always valid JSON.
 std::string Json(const std::string& text) {
     std::string out = "\"";
-    for (const char c : text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const char c = text[i];
         const auto byte = static_cast<unsigned char>(c);
+        char escape[8];
         if (c == '"' || c == '\\') {
             out += '\\';
             out += c;
-        } else if (byte < 0x20) {
-            char escape[8];
+            ++i;
+        } else if (byte < 0x20 || byte == 0x7F) {
             std::snprintf(escape, sizeof escape, "\\u%04x", byte);
             out += escape;
-        } else {
+            ++i;
+        } else if (byte < 0x80) {
             out += c;
+            ++i;
+        } else if (const std::size_t length = Utf8Length(text, i); length > 0) {
+            out.append(text, i, length);
+            i += length;
+        } else {
+            std::snprintf(escape, sizeof escape, "\\u%04x", byte);
+            out += escape;
+            ++i;
         }
     }
     return out + "\"";
@@ -174,8 +242,8 @@ void PrintJson(const std::string& path, const FILE_INFO& info) {
         separator = "";
         for (const BOOKMARK_DATA& mark : info.Content.Bookmarks) {
             out += separator;
-            out += "{\"BookmarkAbsolutePosition\":" + std::to_string(mark.BookmarkAbsolutePosition) +
-                   ",\"IsCurrentBookmark\":" + std::to_string(mark.IsCurrentBookmark) +
+            out += "{\"BookmarkAbsolutePosition\":" + std::to_string(Signed(mark.BookmarkAbsolutePosition)) +
+                   ",\"IsCurrentBookmark\":" + std::to_string(Signed(mark.IsCurrentBookmark)) +
                    ",\"BookmarkMemo\":" + Json(mark.BookmarkMemo) + "}";
             separator = ",";
         }
@@ -192,17 +260,12 @@ int RunInfo(const std::vector<std::string>& arguments) {
     if (CCliSession::AnswerHelp(arguments, command.Usage, command.Summary)) {
         return 0;
     }
-    bool json = false;
-    std::vector<std::string> files;
-    for (const std::string& argument : arguments) {
-        if (argument == "--json") {
-            json = true;
-        } else if (argument.size() > 1 && argument[0] == '-') {
-            return CCliSession::UsageError(command.Usage, "info: unknown option " + argument);
-        } else {
-            files.push_back(argument);
-        }
+    const CCliArguments parsed(arguments, {"--json"}, {});
+    if (!parsed.Ok()) {
+        return CCliSession::UsageError(command.Usage, "info: " + parsed.Error());
     }
+    const bool json = parsed.Has("--json");
+    const std::vector<std::string>& files = parsed.Operands();
     if (files.size() != 1) {
         return CCliSession::UsageError(command.Usage, "info: give exactly one FILE");
     }

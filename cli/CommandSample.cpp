@@ -17,7 +17,8 @@ constexpr const char* Usage =
     "       [--percentage N]";
 constexpr const char* Summary =
     "sample with a board: the sampled words go to a pulse file (--out) or to auto-saved block files "
-    "(--auto-save); progress on a terminal, the operation status at the end; Ctrl+C stops cleanly";
+    "(--auto-save); progress on a terminal, the operation status at the end; Ctrl+C, SIGTERM or SIGHUP "
+    "stops cleanly";
 
 }  // namespace
 
@@ -31,11 +32,11 @@ int RunSample(const std::vector<std::string>& arguments) {
     if (!run.ApplyOptions(arguments, DIRECTION_SAMPLING, error)) {
         return CCliSession::UsageError(Usage, error);
     }
-    if (!run.OpenBoard()) {
+    if (!run.CheckOutputs() || !run.OpenBoard()) {
         return 1;
     }
     int status = run.Run();
-    if (!run.OutputPath().empty() && !session.SavePulse(run.OutputPath())) {
+    if (!run.SaveOutput()) {
         status = 1;
     }
     return status;
