@@ -250,7 +250,7 @@ void CpuCase(CDriverBinding& binding, const std::filesystem::path& root) {
 
 // The word-count patch of a binary block (each written half handed to the
 // disk and its count patched in place, so a block survives a killed process)
-// against the same block writes without it, alternating, best of three. The
+// against the same block writes without it, alternating, best of five. The
 // words are written as the window thread writes them: half-buffers of
 // 262,140 words into blocks of `memoryWords`.
 void WordCountPatchCase(uint64_t words, uint32_t memoryWords, const std::filesystem::path& root) {
@@ -293,7 +293,7 @@ void WordCountPatchCase(uint64_t words, uint32_t memoryWords, const std::filesys
     };
     double with = 1e30;
     double without = 1e30;
-    for (int round = 0; round < 3; ++round) {
+    for (int round = 0; round < 5; ++round) {
         without = std::min(without, writeAll(false));
         with = std::min(with, writeAll(true));
     }
