@@ -2,6 +2,8 @@
 
 #include <fcntl.h>
 #include <limits.h>
+#include <pthread.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -345,11 +347,21 @@ bool CBufferedFile::CreateBeside(const std::string& path) {
     const std::string folder = FolderOf(target);
     for (unsigned attempt = 0; attempt < 100 && m_fd < 0; ++attempt) {
         const std::string temporary = folder + "/" + TemporaryName(attempt);
+        // No signal comes between the creation and the registration that
+        // lets a signal handler remove the file.
+        sigset_t all;
+        sigset_t previous;
+        sigfillset(&all);
+        pthread_sigmask(SIG_BLOCK, &all, &previous);
         m_fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        const int openError = errno;
         if (m_fd >= 0) {
             m_temporary = temporary;
             m_temporarySlot = RegisterTemporary(temporary);
-        } else if (errno != EEXIST) {
+        }
+        pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+        errno = openError;
+        if (m_fd < 0 && errno != EEXIST) {
             return Fail("cannot create");
         }
     }

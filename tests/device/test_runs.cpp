@@ -269,7 +269,8 @@ TEST_F(CRunTest, LappedSourceStopsTheRunAndNoBlockHoldsAWrongWord) {
         }
     }
     // Both halves were handed over before the window thread stalled.
-    EXPECT_GE(k, 2u * H);
+    EXPECT_GE(k, 2u * H) << testing::PrintToString(m_messages.Texts) << " in "
+                         << testing::PrintToString(m_document->AutoSavedFiles);
 }
 
 TEST_F(CRunTest, UncreatableBlockStopsTheTransferWithTheSystemText) {
