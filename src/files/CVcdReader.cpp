@@ -128,7 +128,10 @@ private:
         if (words.size() < 4) return Malformed("$var needs a type, a width, a code and a name");
         const std::string& type = words[0];
         if (type != "wire" && type != "reg" && type != "integer") {
-            return FileResult::Success();  // other kinds (real, event, parameter) carry no logic levels
+            // Other kinds (real, event, parameter) carry no levels of ours:
+            // their changes are read and dropped.
+            m_out.IgnoredCodes.insert(words[2]);
+            return FileResult::Success();
         }
         uint64_t width = 0;
         if (!ParseNumber(words[1], width) || width == 0) return Malformed("a width that cannot be read");
@@ -282,6 +285,11 @@ public:
                 changes = false;
                 continue;
             }
+            if (token == "$comment") {
+                std::vector<std::string> ignored;
+                if (!Section(m_tokens, ignored)) return Malformed("$comment without $end");
+                continue;
+            }
             if (token[0] == '$') {
                 continue;  // $dumpvars, $dumpall, $dumpon, $dumpoff, $end: the changes inside count as any
             }
@@ -311,6 +319,7 @@ private:
     FileResult Change(std::string_view token, uint32_t& value, MEASURE& measure) {
         const char kind = token[0];
         if (kind == '0' || kind == '1' || kind == 'x' || kind == 'X' || kind == 'z' || kind == 'Z') {
+            if (IsIgnored(token.substr(1))) return FileResult::Success();
             const VCD_VARIABLE* variable = Find(token.substr(1));
             if (variable == nullptr) return Malformed("a change of an undeclared code");
             if (kind != '0' && kind != '1') ++measure.Unknown;
@@ -318,16 +327,28 @@ private:
             return FileResult::Success();
         }
         if (kind == 'b' || kind == 'B') {
+            // The value's digits are kept before the code is read: the next
+            // word may stand on the next line, and reading it reuses the buffer.
+            // 32 bits are the most a variable has; longer values keep their last 33.
+            std::array<char, 33> kept{};
+            const std::string_view digits = token.substr(1);
+            const std::size_t keep = std::min(digits.size(), kept.size());
+            std::copy(digits.end() - static_cast<std::ptrdiff_t>(keep), digits.end(), kept.begin());
+            const char lead = digits.empty() ? '0' : digits[0];
             std::string_view code;
             if (!m_tokens.Next(code)) return Malformed("a vector value without its code");
+            if (IsIgnored(code)) return FileResult::Success();
             const VCD_VARIABLE* variable = Find(code);
             if (variable == nullptr) return Malformed("a change of an undeclared code");
-            const std::string_view bits = token.substr(1);
+            std::string_view bits(kept.data(), keep);
+            if (keep < digits.size() && keep > 0 && lead != '0' && lead != '1') {
+                kept[0] = lead;  // a leading x or z extends, as the full text would
+            }
             if (bits.empty()) return Malformed("an empty vector value");
             // Shorter values are extended with 0 (or with x and z when they lead).
             for (int k = 0; k < variable->Width; ++k) {
                 const std::size_t from = bits.size() > static_cast<std::size_t>(k) ? bits.size() - 1 - k : 0;
-                char bit = bits.size() > static_cast<std::size_t>(k) ? bits[from] : (bits[0] == '1' ? '0' : bits[0]);
+                char bit = bits.size() > static_cast<std::size_t>(k) ? bits[from] : (lead == '1' ? '0' : lead);
                 if (bit != '0' && bit != '1' && bit != 'x' && bit != 'X' && bit != 'z' && bit != 'Z') {
                     return Malformed("a vector value that cannot be read");
                 }
@@ -342,6 +363,10 @@ private:
             return FileResult::Success();  // reals are not logic levels
         }
         return Malformed("\"" + std::string(token) + "\" is not a value change");
+    }
+
+    [[nodiscard]] bool IsIgnored(std::string_view code) const {
+        return !m_declarations.IgnoredCodes.empty() && m_declarations.IgnoredCodes.count(std::string(code)) != 0;
     }
 
     [[nodiscard]] const VCD_VARIABLE* Find(std::string_view code) const {
@@ -437,7 +462,7 @@ FileResult CVcdReader::Read(CLogicDocument& document, CWindowRecords& records, I
                             const std::string& path, uint64_t periodFemtoseconds,
                             std::vector<std::string>& warnings) {
     if (document.IsRunning.load() != 0) {
-        return FileResult::ReadRefused("a run of the document is active");
+        return FileResult::ReadRefused(path + ": a run of the document is active");
     }
     VCD_DECLARATIONS declarations;
     CVcdTokens tokens;
@@ -467,8 +492,9 @@ FileResult CVcdReader::Read(CLogicDocument& document, CWindowRecords& records, I
     LOGIC_CONDITION& condition = content.Staged.Condition;
     condition.Direction = DIRECTION_GENERATING;
     DIRECTION_GROUP& group = condition.GeneratingGroup;
-    const uint64_t periodFs = period * declarations.TimescaleFs;
-    if (!ClockOf(periodFs, condition.ModelType, group.Clock, group.ClockUnit)) {
+    const bool representable = period <= UINT64_MAX / declarations.TimescaleFs;
+    const uint64_t periodFs = representable ? period * declarations.TimescaleFs : 0;
+    if (!representable || !ClockOf(periodFs, condition.ModelType, group.Clock, group.ClockUnit)) {
         group.Clock = DIRECTION_GROUP{}.Clock;
         group.ClockUnit = DIRECTION_GROUP{}.ClockUnit;
         warnings.push_back(path + ": a period of " + std::to_string(periodFs) +
@@ -482,6 +508,7 @@ FileResult CVcdReader::Read(CLogicDocument& document, CWindowRecords& records, I
     content.Table = TableOf(declarations);
     content.HasBookmarks = true;
     for (const auto& mark : declarations.Bookmarks) {
+        if (mark.Position >= count) continue;  // beyond the data read
         content.Bookmarks.InsertAt(content.Bookmarks.Size(),
                                    BOOKMARK_DATA{mark.Position, StorableMemo(mark.Memo), mark.Current ? 1U : 0U});
     }

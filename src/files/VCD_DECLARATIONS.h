@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 // One declared variable of a Value Change Dump.
@@ -25,6 +26,7 @@ struct VCD_DECLARATIONS {
     uint64_t TimescaleFs = 1000000;  // femtoseconds per time unit (1 ns unless declared)
     std::vector<VCD_VARIABLE> Variables;
     std::unordered_map<std::string, std::size_t> ByCode;  // identifier code -> variable
+    std::unordered_set<std::string> IgnoredCodes;          // variables of other kinds
     std::vector<VCD_BUS> Buses;
     std::vector<int> WireChannels;  // this program's "$comment channels ..." line
     // This program's names that VCD could not hold: by wire code, by bus index.

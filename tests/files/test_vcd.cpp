@@ -102,10 +102,13 @@ TEST_F(FilesTest, VcdReaderTakesForeignLayoutsVectorsAndTheCommonDivisor) {
                "$var reg 4 # nib [3:0] $end\n"
                "$var wire 12 % wide[11:0] $end\n"
                "$var real 1 & temperature $end\n"
+               "$var parameter 6 ( mode $end\n"
                "$upscope $end $upscope $end\n"
                "$enddefinitions $end\n"
                "#0 0! b1010 # b0 % r1.5 &\n"
                "#4 1! bx #\n"
+               "$comment a note between the changes $end b100000 ( 1(\n"
+               "b0101\n#\n"  // a vector's code on the next line
                "#8 0! b111111111111 % #12\n");
     Document.SetDevice("QDX-32A-PE", "DIO000");
     std::vector<std::string> warnings;
@@ -114,8 +117,8 @@ TEST_F(FilesTest, VcdReaderTakesForeignLayoutsVectorsAndTheCommonDivisor) {
     ASSERT_EQ(Document.GeneratingMemory().Length(), 3U);
     const uint32_t* w = Document.GeneratingMemory().Data();
     EXPECT_EQ(w[0], 0xAU << 1);                       // nib at channels 1..4
-    EXPECT_EQ(w[1], 1U);                              // clk 1, nib x -> 0
-    EXPECT_EQ(w[2], 0xFFFU << 5);                     // wide at channels 5..16
+    EXPECT_EQ(w[1], 1U | (0x5U << 1));                // clk 1, nib x, then 0101
+    EXPECT_EQ(w[2], (0xFFFU << 5) | (0x5U << 1));     // wide at channels 5..16
     // 40 ns is below the 50 ns of the document's board: the default clock, with a warning.
     EXPECT_EQ(Document.Condition().GeneratingGroup.Clock, 1U);
     EXPECT_EQ(Document.Condition().GeneratingGroup.ClockUnit, 2);
