@@ -35,6 +35,7 @@ int IndexOfItem(const std::vector<LOGIC_DATA>& rows, TreeHandle item) {
 void CSignalTree::RebuildSignalTree() {
     m_roots.clear();
     m_selection.Clear();
+    ++m_generation;
     if (CChannelTable* table = Table()) {
         InsertRows(*table);
         SettleBuses(*table);

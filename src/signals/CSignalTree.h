@@ -55,6 +55,8 @@ public:
     [[nodiscard]] TreeHandle VisibleItem(int index) const;
     // The item a handle of the build before the last one became.
     [[nodiscard]] TreeHandle Rebuilt(TreeHandle previous) const;
+    // Counts the rebuilds, so that a window knows when to mirror the items again.
+    [[nodiscard]] unsigned Generation() const { return m_generation; }
 
     // --- selection
     void Click(TreeHandle item, bool ctrl, bool shift) { m_selection.Click(VisibleItems(), item, ctrl, shift); }
@@ -102,4 +104,5 @@ private:
     CSignalSelection m_selection;
     std::unordered_map<TreeHandle, TreeHandle> m_rebuilt;
     TreeHandle m_next = 1;
+    unsigned m_generation = 0;
 };

@@ -128,7 +128,7 @@ private slots:
         QCOMPARE(child->Records().GeneratingTable.Size(), 32u);
         QCOMPARE(child->Records().SamplingTable.Size(), 32u);
         QCOMPARE(child->Tree()->topLevelItemCount(), 32);
-        QCOMPARE(child->Tree()->topLevelItem(3)->text(0), QString("Signal3"));
+        QCOMPARE(child->Tree()->topLevelItem(3)->text(0), QString("3: Signal3"));
         QCOMPARE(child->Doc().Document().Condition().Direction, int16_t(2));
         // The simulated boards fill the device list; entry 0 is selected.
         QVERIFY(m_frame->Binding()->DriverBound());
@@ -168,7 +168,7 @@ private slots:
         QCOMPARE(m_frame->Properties()->windowTitle(), QString("プロパティ"));
         QVERIFY(m_frame->Action(cmd::LanguageJapanese)->isChecked());
         QVERIFY(!m_frame->Action(cmd::LanguageEnglish)->isChecked());
-        QCOMPARE(Active()->Tree()->topLevelItem(0)->text(0), QString("信号0"));
+        QCOMPARE(Active()->Tree()->topLevelItem(0)->text(0), QString("0: 信号0"));
         cleanup();
         Start();
         QCOMPARE(CStringTable::Language(), LANGUAGE_ENGLISH);

@@ -137,34 +137,9 @@ void CAnalysisCommandModule::AttachFrame(CMainFrame& main, CChildFrame& frame) {
 }
 
 std::vector<std::size_t> CAnalysisCommandModule::SelectedChannels(const CChannelTreeView& tree,
-                                                                  const CChannelTable& table) {
-    const std::vector<std::size_t> shown = table.DisplayedRows();
-    std::vector<std::size_t> rows;
-    const auto add = [&rows](std::size_t row) {
-        if (std::find(rows.begin(), rows.end(), row) == rows.end()) {
-            rows.push_back(row);
-        }
-    };
-    for (int index = 0; index < tree.topLevelItemCount(); ++index) {
-        const QTreeWidgetItem* item = tree.topLevelItem(index);
-        if (item == nullptr || !item->isSelected() || static_cast<std::size_t>(index) >= shown.size()) {
-            continue;
-        }
-        const std::size_t row = shown[static_cast<std::size_t>(index)];
-        const LOGIC_DATA& data = table[row];
-        if (data.IsBus == 0) {
-            add(row);
-            continue;
-        }
-        for (std::size_t member = 0; member < table.Size(); ++member) {
-            const LOGIC_DATA& signal = table[member];
-            if (signal.IsBus == 0 && signal.DeviceChannel >= 0 && signal.DeviceChannel <= 31 &&
-                ((data.BusChannel >> signal.DeviceChannel) & 1U) != 0) {
-                add(member);
-            }
-        }
-    }
-    return rows;
+                                                                  [[maybe_unused]] const CChannelTable& table) {
+    // The tree works on the table of the current direction, the one the graph shows.
+    return tree.GetSelectedChannels();
 }
 
 int CAnalysisCommandModule::CountSelectedChannels(const CChildFrame& frame) {

@@ -98,6 +98,12 @@ void CChildFrame::CreateClient() {
     m_outer->setSizes({CChildFrameLayout::LeftColumnWidth, CChildFrameLayout::GraphWidth});
     m_middle->setSizes({CChildFrameLayout::TreeWidth, CChildFrameLayout::ListWidth});
 
+    m_tree->SetLinks(CChannelTreeView::LINKS{
+        [this] { return m_records->Table(m_doc.Document().Condition().Direction); },
+        [this] { return m_view->Model().Current().row; },
+        [this] { return m_run != nullptr && m_run->RunActive(); },
+        &m_main});
+
     m_left->installEventFilter(this);
     setWidget(m_client);
     m_activePane = m_view;
@@ -111,6 +117,20 @@ void CChildFrame::ConnectGraph() {
     connect(m_view, &CNivaraView::CurrentClockChanged, this, &CChildFrame::ShowValuesAt);
     connect(m_view, &CNivaraView::SelectionSpansRowsChanged, &m_main, &CMainFrame::UpdateCommandUI);
     connect(m_view, &CNivaraView::CommandRequested, &m_main, [this](int command) { m_main.OnCommand(command); });
+    ConnectSignalPanes();
+}
+
+void CChildFrame::ConnectSignalPanes() {
+    // WM_SIGNALS_CHANGED: posted, so the graph recounts once the tree is done.
+    connect(m_tree, &CChannelTreeView::SignalsChanged, this, [this] { m_view->RecountRows(); },
+            Qt::QueuedConnection);
+    connect(m_tree, &CChannelTreeView::SelectRowRequested, m_list, &CChannelListView::SelectRow);
+    connect(m_tree, &CChannelTreeView::CaretRowChanged, m_list, &CChannelListView::SelectRow);
+    connect(m_tree, &CChannelTreeView::ScrollRowsRequested, this, &CChildFrame::ScrollSignalRowsTo);
+    connect(m_tree, &CChannelTreeView::ValuesRequested, this,
+            [this] { ShowValuesAt(m_view->Model().Current().clock); });
+    connect(m_tree, &CChannelTreeView::SelectionChanged, &m_main, &CMainFrame::UpdateCommandUI);
+    connect(m_list, &CChannelListView::RowPicked, this, &CChildFrame::SelectSignalRow);
 }
 
 void CChildFrame::OnInitialUpdate() {
@@ -184,11 +204,9 @@ void CChildFrame::ShowValuesAt(int clock) {
     const CLogicDocument& document = m_doc.Document();
     const int direction = document.Condition().Direction;
     const CLogicMemory* memory = document.Memory(direction);
-    if (memory == nullptr || clock < 0 || static_cast<uint32_t>(clock) >= memory->Length()) {
-        return;
-    }
-    m_list->ShowValues(m_records->Table(direction), memory->Data()[clock]);
-    m_list->ScrollToRow(m_view->FirstVisibleRow());
+    const CGraphGeometry& geometry = m_view->Model().Geometry();
+    m_list->ShowValuesAt(m_records->Table(direction), direction, memory, clock,
+                         {geometry.FirstVisibleClock(), geometry.ClocksPerPage()}, m_view->FirstVisibleRow());
 }
 
 void CChildFrame::UpdateTitle(int number, int count) {
@@ -267,8 +285,7 @@ void CChildFrame::ReopenDevice() {
 }
 
 void CChildFrame::RebuildSignalTree() {
-    const CChannelTable* table = m_records->Table(m_doc.Document().Condition().Direction);
-    m_tree->Rebuild(table);
+    m_tree->RebuildSignalTree();
     m_view->RecountRows();
     m_view->RefreshView();
 }
@@ -281,7 +298,7 @@ int CChildFrame::DataPatternTargetChannel() const {
     if (m_view->hasFocus()) {
         return m_view->Model().Current().row;
     }
-    const int selected = m_tree->currentIndex().row();
+    const int selected = m_tree->Core().VisibleIndex(m_tree->Core().Focused());
     return selected >= 0 ? selected : 0;
 }
 

@@ -132,6 +132,7 @@ protected:
 private:
     void CreateClient();
     void ConnectGraph();
+    void ConnectSignalPanes();
     void ApplyLeftColumnRows();
     void OnFocusChanged(QWidget* now);
     void ShowValuesAt(int clock);

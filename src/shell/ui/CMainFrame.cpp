@@ -254,6 +254,7 @@ void CMainFrame::CreateHandlers() {
             return WriteDataPatternFile(frame.Doc().Document(), path);
         });
     });
+    AddHandler(cmd::SignalNameProperties, [this] { if (CChildFrame* f = ActiveChildFrame()) f->Tree()->OnProperties(); });
     AddHandler(cmd::DeviceStart, [this] { if (CChildFrame* f = ActiveChildFrame()) f->Run().StartCommand(); });
     AddHandler(cmd::DeviceStop, [this] { if (CChildFrame* f = ActiveChildFrame()) f->Run().StopRun(); });
     CreateGraphHandlers();

@@ -1,5 +1,7 @@
 #include "signals/ui/CChannelListView.h"
 
+#include <QMouseEvent>
+
 #include "document/CChannelTable.h"
 
 CChannelListView::CChannelListView(QWidget* parent) : QListWidget(parent) {
@@ -10,6 +12,11 @@ CChannelListView::CChannelListView(QWidget* parent) : QListWidget(parent) {
     for (int i = 0; i < InitialRows; ++i) {
         AddRow("-");
     }
+    connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
+        if (!m_setting && row >= 0) {
+            emit RowPicked(row);
+        }
+    });
 }
 
 void CChannelListView::AddRow(const QString& text) {
@@ -18,20 +25,22 @@ void CChannelListView::AddRow(const QString& text) {
     item->setSizeHint(QSize(0, RowHeight));
 }
 
-void CChannelListView::ShowValues(const CChannelTable* table, uint32_t word) {
+void CChannelListView::ShowValuesAt(const CChannelTable* table, int direction, const CLogicMemory* memory, int64_t p,
+                                    CChannelValues::VIEW_RANGE range, int topRow) {
     setUpdatesEnabled(false);
-    const int top = currentRow();
+    m_setting = true;
+    const int selected = currentRow();
     clear();
     if (table != nullptr) {
-        for (std::size_t row : table->DisplayedRows()) {
-            const bool bus = table->At(row).IsBus != 0;
-            AddRow(bus ? QString::asprintf("%02X", table->BusValue(row, word))
-                       : QString::number(table->SignalBit(row, word)));
+        for (const std::string& text : CChannelValues::Texts(*table, m_values.WordAt(direction, memory, p, range))) {
+            AddRow(QString::fromStdString(text));
         }
     }
-    if (top >= 0 && top < count()) {
-        setCurrentRow(top);
+    if (selected >= 0 && selected < count()) {
+        setCurrentRow(selected);
     }
+    m_setting = false;
+    ScrollToRow(topRow);
     setUpdatesEnabled(true);
 }
 
@@ -43,9 +52,31 @@ void CChannelListView::ScrollToRow(int row) {
 
 void CChannelListView::SelectRow(int row) {
     setUpdatesEnabled(false);
+    m_setting = true;
     clearSelection();
     if (row >= 0 && row < count()) {
         setCurrentRow(row);
     }
+    m_setting = false;
     setUpdatesEnabled(true);
+}
+
+void CChannelListView::mousePressEvent(QMouseEvent* event) {
+    const int row = indexAt(event->position().toPoint()).row();
+    if (event->button() == Qt::RightButton && row >= 0) {
+        setCurrentRow(row);
+    }
+    QListWidget::mousePressEvent(event);
+    if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton) {
+        if (currentRow() >= 0) {
+            emit RowPicked(currentRow());
+        }
+    }
+}
+
+void CChannelListView::keyPressEvent(QKeyEvent* event) {
+    QListWidget::keyPressEvent(event);
+    if (currentRow() >= 0) {
+        emit RowPicked(currentRow());
+    }
 }

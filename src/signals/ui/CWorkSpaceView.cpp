@@ -4,13 +4,28 @@
 #include <algorithm>
 
 #include "resources/CStringTable.h"
+#include "signals/SignalTextIds.h"
 
 CWorkSpaceView::CWorkSpaceView(QWidget* parent) : QWidget(parent), m_pages(new QComboBox(this)) {
+    m_pages->setObjectName("2");
     for (int i = 0; i < PageCount; ++i) {
-        m_pages->addItem(QString::fromStdString(LoadText(FirstPageText + i)));
+        m_pages->addItem(QString::fromStdString(LoadText(IDS_PAGE_LOGICAL_OPERATION + i)));
     }
     m_pages->setCurrentIndex(0);
     setAutoFillBackground(true);
+    connect(m_pages, &QComboBox::activated, this, [this](int page) { emit ResultPageChanged(page); });
+}
+
+int CWorkSpaceView::ResultPage() const { return m_pages->currentIndex(); }
+
+void CWorkSpaceView::SetResultPage(int page) {
+    if (page < 0 || page >= PageCount) {
+        return;
+    }
+    if (m_pages->currentIndex() != page) {
+        m_pages->setCurrentIndex(page);
+    }
+    emit ResultPageChanged(page);
 }
 
 void CWorkSpaceView::resizeEvent(QResizeEvent* event) {
