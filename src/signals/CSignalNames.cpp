@@ -5,7 +5,7 @@
 
 #include "document/IUserMessages.h"
 #include "resources/CStringTable.h"
-#include "signals/SignalTextIds.h"
+#include "resources/StringIds.h"
 
 namespace {
 constexpr std::array<std::string_view, 4> Keywords = {"Data", "BookmarkAbsolutePosition", "IsCurrentBookmark",

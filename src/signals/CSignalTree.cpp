@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <bit>
 
+#include "resources/CStringTable.h"
+#include "resources/StringIds.h"
 #include "signals/CSignalNames.h"
 #include "signals/ISignalTreeHost.h"
 
@@ -280,7 +282,7 @@ bool CSignalTree::CreateBus(CChannelTable& table, const Items& selected) {
     const int number = BusesWithMembers();
     LOGIC_DATA bus;
     bus.DeviceChannel = static_cast<int16_t>(number);
-    bus.ChannelName = m_busBaseName + std::to_string(number);
+    bus.ChannelName = LoadText(IDS_BUS_NAME_BASE) + std::to_string(number);
     bus.IsEnable = 1;
     bus.IsBus = 1;
     bus.BusChannel = mask;

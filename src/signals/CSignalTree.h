@@ -38,8 +38,6 @@ public:
     void SetTableSource(TableSource source) { m_source = std::move(source); }
     void SetHost(ISignalTreeHost* host) { m_host = host; }
     void SetMessages(IUserMessages* messages) { m_messages = messages; }
-    // The default name of a new bus, followed by its number (string 49001).
-    void SetBusBaseName(std::string name) { m_busBaseName = std::move(name); }
 
     // --- structure
     void RebuildSignalTree();
@@ -99,7 +97,6 @@ private:
     TableSource m_source;
     ISignalTreeHost* m_host = nullptr;
     IUserMessages* m_messages = nullptr;
-    std::string m_busBaseName = "Bus signal";
     std::vector<SIGNAL_ITEM> m_roots;
     CSignalSelection m_selection;
     std::unordered_map<TreeHandle, TreeHandle> m_rebuilt;

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "SignalTestSupport.h"
+#include "resources/CStringTable.h"
 
 using ::testing::ElementsAre;
 
@@ -108,6 +109,15 @@ TEST(SignalTreeBus, NineSelectedSignalsMakeABusOfEight) {
     EXPECT_THAT(f.Host.Selected, ElementsAre(4));
     EXPECT_EQ(f.Host.ValuesShown, 1);
     EXPECT_EQ(f.Host.Posted, 2);
+}
+
+TEST(SignalTreeBus, FirstBusNameInJapanese) {
+    CStringTable::SetLanguage(LANGUAGE_JAPANESE);
+    SIGNAL_FIXTURE f;
+    f.SelectRows({0, 1});
+    ASSERT_TRUE(f.Tree.Bus());
+    EXPECT_EQ(f.Table[0].ChannelName, "バス信号0");
+    CStringTable::SetLanguage(LANGUAGE_ENGLISH);
 }
 
 TEST(SignalTreeBus, BusNumbersCountTheBusesWithMembers) {

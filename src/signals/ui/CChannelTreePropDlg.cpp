@@ -9,7 +9,7 @@
 #include <QVBoxLayout>
 
 #include "resources/CStringTable.h"
-#include "signals/SignalTextIds.h"
+#include "resources/StringIds.h"
 
 namespace {
 QString Text(int id) { return QString::fromStdString(LoadText(id)); }

@@ -8,7 +8,7 @@
 #include <QPainter>
 
 #include "resources/CStringTable.h"
-#include "signals/SignalTextIds.h"
+#include "resources/StringIds.h"
 #include "signals/ui/CChannelTreePropDlg.h"
 
 namespace {
@@ -39,7 +39,6 @@ CChannelTreeView::CChannelTreeView(QWidget* parent) : QTreeWidget(parent) {
     setAttribute(Qt::WA_Hover);
     setStyleSheet(QString("QTreeView::item { height: %1px; }").arg(RowHeight));
     m_core.SetHost(this);
-    m_core.SetBusBaseName(LoadText(IDS_BUS_SIGNAL_NAME));
     connect(this, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) { OnExpandedChanged(item, true); });
     connect(this, &QTreeWidget::itemCollapsed, this,
             [this](QTreeWidgetItem* item) { OnExpandedChanged(item, false); });

@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "resources/CStringTable.h"
-#include "signals/SignalTextIds.h"
+#include "resources/StringIds.h"
 
 CWorkSpaceView::CWorkSpaceView(QWidget* parent) : QWidget(parent), m_pages(new QComboBox(this)) {
     m_pages->setObjectName("2");
