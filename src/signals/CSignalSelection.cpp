@@ -67,6 +67,11 @@ void CSignalSelection::Clear() {
     m_focused = 0;
 }
 
+void CSignalSelection::Assign(const Items& selected, TreeHandle focused) {
+    m_selected = std::unordered_set<TreeHandle>(selected.begin(), selected.end());
+    m_focused = focused;
+}
+
 CSignalSelection::Items CSignalSelection::Selected(const Items& visible) const {
     Items selected;
     for (TreeHandle item : visible) {

@@ -23,6 +23,8 @@ public:
     // Makes `item` the only selected item and the focused one.
     void SelectOnly(TreeHandle item);
     void Clear();
+    // Takes a selection made elsewhere (the tree control's own interface).
+    void Assign(const Items& selected, TreeHandle focused);
 
     [[nodiscard]] bool IsSelected(TreeHandle item) const { return m_selected.contains(item); }
     [[nodiscard]] TreeHandle Focused() const { return m_focused; }

@@ -61,6 +61,7 @@ public:
     bool MoveFocus(int step, bool shift) { return m_selection.MoveFocus(VisibleItems(), step, shift); }
     // The n-th visible item becomes the only selected item and the caret.
     void SelectVisibleRow(int row) { m_selection.SelectOnly(VisibleItem(row)); }
+    void AssignSelection(const Items& selected, TreeHandle focused) { m_selection.Assign(selected, focused); }
     [[nodiscard]] bool IsSelected(TreeHandle item) const { return m_selection.IsSelected(item); }
     [[nodiscard]] TreeHandle Focused() const { return m_selection.Focused(); }
     [[nodiscard]] Items SelectedItems() const { return m_selection.Selected(VisibleItems()); }

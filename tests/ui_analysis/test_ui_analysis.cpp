@@ -209,8 +209,8 @@ private slots:
         CChannelTable table = Frame()->Records().GeneratingTable;
         table[0].IsBus = 1;
         table[0].BusChannel = 0x6;
-        Frame()->Tree()->Rebuild(&table);
         Frame()->Records().GeneratingTable = table;
+        Frame()->RebuildSignalTree();
         View()->OnDocumentUpdate();
         SelectTreeRows({0});
         QVERIFY(!m_main->Action(cmd::LogicNot)->isEnabled());

@@ -42,6 +42,21 @@ CChannelTreeView::CChannelTreeView(QWidget* parent) : QTreeWidget(parent) {
     connect(this, &QTreeWidget::itemExpanded, this, [this](QTreeWidgetItem* item) { OnExpandedChanged(item, true); });
     connect(this, &QTreeWidget::itemCollapsed, this,
             [this](QTreeWidgetItem* item) { OnExpandedChanged(item, false); });
+    connect(this, &QTreeWidget::itemSelectionChanged, this, &CChannelTreeView::TakeControlSelection);
+}
+
+void CChannelTreeView::TakeControlSelection() {
+    // A selection made through the control's own interface reaches the rules.
+    if (m_mirroring) {
+        return;
+    }
+    CSignalTree::Items selected;
+    for (QTreeWidgetItem* item : selectedItems()) {
+        selected.push_back(HandleOf(item));
+    }
+    const TreeHandle focused = currentItem() != nullptr ? HandleOf(currentItem()) : m_core.Focused();
+    m_core.AssignSelection(selected, focused);
+    emit SelectionChanged();
 }
 
 CChannelTreeView::~CChannelTreeView() { m_core.SetHost(nullptr); }

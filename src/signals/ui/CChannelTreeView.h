@@ -98,6 +98,7 @@ private:
     void MirrorCore();
     QTreeWidgetItem* MakeItem(const SIGNAL_ITEM& item);
     void SyncSelection();
+    void TakeControlSelection();
     void AfterCaretMove();
     void StartEdit(QTreeWidgetItem* item);
     void OnExpandedChanged(QTreeWidgetItem* item, bool expanded);
