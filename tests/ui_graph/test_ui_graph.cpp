@@ -48,6 +48,7 @@ private slots:
     void keysMoveTheCaretAndScroll();
     void tinyAndEmptyViewsPaint();
     void repaintsOnlyWhatChanged();
+    void busValuesWiderThanACellShowOncePerRun();
 
 private:
     [[nodiscard]] QColor Pixel(int x, int y) { return m_view->RenderSurface().pixelColor(x, y); }
@@ -422,6 +423,78 @@ void TestGraphView::repaintsOnlyWhatChanged() {
     m_view->repaint();
     // the page repainted from the memory, with the selection inverted over it
     QCOMPARE(m_view->Surface().pixelColor(MidX(g, 2), HighY(g, 0)), QColor(255, 255, 255));
+}
+
+// The x of every column of clocks [first, last] of a row that holds a light
+// (text) pixel between the high and the low level.
+std::vector<int> LightColumns(const QImage& surface, const CGraphGeometry& g, int row, int first, int last) {
+    std::vector<int> columns;
+    const int left = g.CellToPoint(first, row).x;
+    const int right = g.CellToPoint(last + 1, row).x;
+    for (int x = left; x < right; ++x) {
+        for (int y = HighY(g, row) + 1; y < LowY(g, row); ++y) {
+            if (surface.pixelColor(x, y).lightness() > 200) {
+                columns.push_back(x);
+                break;
+            }
+        }
+    }
+    return columns;
+}
+
+void TestGraphView::busValuesWiderThanACellShowOncePerRun() {
+    // Bus row 1 over channels 4..11: its value is bits 4..11 of the word.
+    m_records->GeneratingTable[1].BusChannel = 0xFF0;
+    CLogicMemory& memory = m_doc->Document().GeneratingMemory();
+    const auto put = [&memory](uint32_t from, uint32_t to, uint32_t value) {
+        for (uint32_t i = from; i <= to; ++i) {
+            memory.SetWord(i, value << 4);
+        }
+    };
+    put(0, 5, 0x10);     // two digits over six clocks
+    put(6, 6, 0x25);     // two digits in one clock: no room
+    put(7, 8, 0xA7);     // two digits over two clocks
+    put(9, 11, 0x5);     // one digit: a label in every clock
+    put(12, 12, 0x3C);   // no room
+    put(13, 999, 0x77);
+    m_view->OnDocumentUpdate();
+    const CGraphGeometry& g = Geometry();
+    QCOMPARE(g.PixelsPerClock(), 10.0);
+    const QImage& surface = m_view->RenderSurface();
+    const auto centreOf = [](const std::vector<int>& columns) { return (columns.front() + columns.back()) / 2; };
+    const auto runCentre = [&g](int first, int last) {
+        return (g.CellToPoint(first, 1).x + g.CellToPoint(last + 1, 1).x) / 2;
+    };
+
+    // 0x10 is drawn once, centred across clocks 0..5, not in the end cells.
+    const std::vector<int> run10 = LightColumns(surface, g, 1, 0, 5);
+    QVERIFY(!run10.empty());
+    QVERIFY(std::abs(centreOf(run10) - runCentre(0, 5)) <= 2);
+    QVERIFY(LightColumns(surface, g, 1, 0, 0).empty());
+    QVERIFY(LightColumns(surface, g, 1, 5, 5).empty());
+    // A two-digit value of one clock has no room.
+    QVERIFY(LightColumns(surface, g, 1, 6, 6).empty());
+    QVERIFY(LightColumns(surface, g, 1, 12, 12).empty());
+    // 0xA7 across its two clocks.
+    const std::vector<int> runA7 = LightColumns(surface, g, 1, 7, 8);
+    QVERIFY(!runA7.empty());
+    QVERIFY(std::abs(centreOf(runA7) - runCentre(7, 8)) <= 2);
+    // A one-digit value keeps a label in every clock.
+    for (int clock = 9; clock <= 11; ++clock) {
+        const std::vector<int> cell = LightColumns(surface, g, 1, clock, clock);
+        QVERIFY(!cell.empty());
+        QVERIFY(std::abs(centreOf(cell) - runCentre(clock, clock)) <= 2);
+    }
+
+    // Zoomed in until two digits fit a cell, every clock has its own label again.
+    m_view->SetZoom(4);
+    m_view->ScrollToClock(0);
+    const QImage& zoomed = m_view->RenderSurface();
+    for (int clock = 0; clock <= 8; ++clock) {
+        const std::vector<int> cell = LightColumns(zoomed, g, 1, clock, clock);
+        QVERIFY(!cell.empty());
+        QVERIFY(std::abs(centreOf(cell) - (g.CellToPoint(clock, 1).x + g.CellToPoint(clock + 1, 1).x) / 2) <= 2);
+    }
 }
 
 QTEST_MAIN(TestGraphView)

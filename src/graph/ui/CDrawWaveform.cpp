@@ -232,45 +232,70 @@ const QImage* CDrawWaveform::Glyph(uint32_t value) {
     return &glyph;
 }
 
+uint32_t CDrawWaveform::BusValue(const BUS_ROW& bus, int clock) const {
+    if (m_typing.active && m_typing.clock == clock && m_typing.row == bus.row) {
+        return m_typing.value;
+    }
+    const uint32_t word = m_words[clock];
+    uint32_t value = 0;
+    for (int j = 0; j < bus.memberCount; ++j) {
+        value |= ((word >> bus.members[static_cast<std::size_t>(j)]) & 1U) << j;
+    }
+    return value;
+}
+
 void CDrawWaveform::DrawBusTexts(QPainter& painter, int lastClock) {
-    if (m_busRows.empty() || m_pixelsPerClock < 1) {
+    if (m_busRows.empty()) {
         return;
     }
-    const QImage* narrowest = Glyph(0);
-    if (narrowest == nullptr || narrowest->width() > m_pixelsPerClock) {
-        return;  // not even one digit fits a cell
-    }
-    const int x0 = Rect().left;
-    const int cellHeight = 22;
     painter.setPen(Qt::white);
     painter.setFont(m_font);
+    // Consecutive clocks of one value form a run: a label that fits a cell
+    // is drawn in every cell of the run, a wider one once across the run.
     for (const BUS_ROW& bus : m_busRows) {
-        for (int i = m_firstClock; i <= lastClock; ++i) {
-            const uint32_t word = m_words[i];
-            uint32_t value = 0;
-            for (int j = 0; j < bus.memberCount; ++j) {
-                value |= ((word >> bus.members[static_cast<std::size_t>(j)]) & 1U) << j;
+        int runStart = m_firstClock;
+        uint32_t runValue = BusValue(bus, runStart);
+        for (int i = m_firstClock + 1; i <= lastClock; ++i) {
+            const uint32_t value = BusValue(bus, i);
+            if (value != runValue) {
+                DrawRun(painter, bus.y, runStart, i - 1, runValue);
+                runStart = i;
+                runValue = value;
             }
-            if (m_typing.active && m_typing.clock == i && m_typing.row == bus.row) {
-                value = m_typing.value;
-            }
-            const int left = static_cast<int>((i - m_firstClock) * m_pixelsPerClock + 1) + x0;
-            const QImage* glyph = Glyph(value);
-            if (glyph == nullptr) {
-                // Wide buses loaded from files: drawn as text, still only when it fits.
-                const QString text = QString::number(value, 16).toUpper();
-                if (QFontMetrics(m_font).horizontalAdvance(text) <= m_pixelsPerClock) {
-                    painter.drawText(QRectF(left, bus.y, m_pixelsPerClock, cellHeight),
-                                     Qt::AlignCenter | Qt::TextSingleLine, text);
-                }
-                continue;
-            }
-            if (glyph->width() > m_pixelsPerClock) {
-                continue;
-            }
-            const int x = left + static_cast<int>((m_pixelsPerClock - glyph->width()) / 2);
-            const int y = bus.y + (cellHeight - glyph->height()) / 2;
-            painter.drawImage(x, y, *glyph);
         }
+        DrawRun(painter, bus.y, runStart, lastClock, runValue);
     }
+}
+
+void CDrawWaveform::DrawRun(QPainter& painter, int y, int firstClock, int lastClock, uint32_t value) {
+    const QImage* glyph = Glyph(value);
+    const int width = glyph != nullptr ? glyph->width() : QFontMetrics(m_font).horizontalAdvance(TextOf(value));
+    if (width <= m_pixelsPerClock) {
+        for (int i = firstClock; i <= lastClock; ++i) {
+            DrawLabel(painter, y, CellLeft(i), m_pixelsPerClock, value, glyph);
+        }
+        return;
+    }
+    const double runWidth = (lastClock - firstClock + 1) * static_cast<double>(m_pixelsPerClock);
+    if (width <= runWidth) {
+        DrawLabel(painter, y, CellLeft(firstClock), runWidth, value, glyph);
+    }
+}
+
+int CDrawWaveform::CellLeft(int clock) const {
+    return static_cast<int>((clock - m_firstClock) * m_pixelsPerClock + 1) + Rect().left;
+}
+
+QString CDrawWaveform::TextOf(uint32_t value) { return QString::number(value, 16).toUpper(); }
+
+void CDrawWaveform::DrawLabel(QPainter& painter, int y, int left, double width, uint32_t value,
+                              const QImage* glyph) {
+    constexpr int cellHeight = 22;
+    if (glyph == nullptr) {
+        // Wide buses loaded from files: drawn as text.
+        painter.drawText(QRectF(left, y, width, cellHeight), Qt::AlignCenter | Qt::TextSingleLine, TextOf(value));
+        return;
+    }
+    const int x = left + static_cast<int>((width - glyph->width()) / 2);
+    painter.drawImage(x, y + (cellHeight - glyph->height()) / 2, *glyph);
 }

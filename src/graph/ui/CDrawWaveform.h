@@ -44,6 +44,12 @@ private:
     void CollectRows(int lastClock);
     void DrawBusBands(QPainter& painter, int lastClock);
     void DrawBusTexts(QPainter& painter, int lastClock);
+    // The labels of clocks first..last that hold one value.
+    void DrawRun(QPainter& painter, int y, int firstClock, int lastClock, uint32_t value);
+    void DrawLabel(QPainter& painter, int y, int left, double width, uint32_t value, const QImage* glyph);
+    [[nodiscard]] uint32_t BusValue(const BUS_ROW& bus, int clock) const;
+    [[nodiscard]] int CellLeft(int clock) const;
+    [[nodiscard]] static QString TextOf(uint32_t value);
     [[nodiscard]] const QImage& BandStrip(int clocks);
     void CutMarks(int clocks);
     void PlotLines(QPainter& painter, const QVector<QLine>& lines, const QColor& colour);
