@@ -15,6 +15,7 @@
 #include "device/ui/CPropertiesWnd.h"
 #include "device/ui/CStatusView.h"
 #include "files/PulseFile.h"
+#include "graph/CSavedBlockReader.h"
 #include "graph/ui/CNivaraView.h"
 #include "resources/CStringTable.h"
 #include "shell/ui/CMainFrame.h"
@@ -92,6 +93,8 @@ void CChildFrame::CreateClient() {
     m_left->Lock();
 
     m_view = new CNivaraView(m_doc, *m_records, m_outer);
+    m_blockReader = std::make_unique<CSavedBlockReader>(m_doc.Document(), *this, m_main);
+    m_view->SetBlockReader(m_blockReader.get());
     m_view->setMinimumWidth(CChildFrameLayout::GraphMinimumWidth);
     m_outer->setStretchFactor(0, 0);
     m_outer->setStretchFactor(1, 1);

@@ -20,6 +20,7 @@ class CHeaderView;
 class CMainFrame;
 class CNivaraDoc;
 class CNivaraView;
+class CSavedBlockReader;
 class CStatusView;
 class CWorkSpaceView;
 class QSplitter;
@@ -150,6 +151,8 @@ private:
     CWorkSpaceView* m_workspace = nullptr;
     CStatusView* m_status = nullptr;
     CNivaraView* m_view = nullptr;
+    // Reads the document's auto-saved blocks for the graph's block buttons and jumps.
+    std::unique_ptr<CSavedBlockReader> m_blockReader;
     // Shown while a long pulse file is read; gone when the read returns.
     std::unique_ptr<QProgressDialog> m_readProgress;
     QPointer<QWidget> m_activePane;
