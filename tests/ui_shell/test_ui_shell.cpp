@@ -647,7 +647,8 @@ private slots:
         // reaches the window and stops the run there.
         document.Condition().SamplingGroup.RepeatCount = 1;
         document.Condition().SamplingGroup.StopPosition = 199;
-        QTRY_VERIFY_WITH_TIMEOUT(child->CanStart(), 3000);
+        // Start waits for the threads of the stopped run to take their last words.
+        QTRY_VERIFY_WITH_TIMEOUT(child->CanStart() && !child->Run().ThreadsAlive(), 3000);
         m_frame->UpdateCommandUI();
         QVERIFY(m_frame->OnCommand(cmd::DeviceStart));
         QVERIFY(child->RunActive());
