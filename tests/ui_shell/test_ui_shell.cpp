@@ -657,6 +657,8 @@ private slots:
         QVERIFY(!child->View()->DrawingSuspended());
         // The graph shows the valid part of the recording.
         QCOMPARE(child->View()->LastClock(), 199u);
+        QTRY_VERIFY_WITH_TIMEOUT(!child->Run().ThreadsAlive(), 3000);
+        m_frame->UpdateCommandUI();
         QVERIFY(m_frame->Action(cmd::DeviceStart)->isEnabled() || !child->CanStart());
     }
 
