@@ -8,7 +8,7 @@ set -euo pipefail
 packages=(
   "$@"
   cmake ninja-build g++ pkg-config
-  qt6-base-dev qt6-l10n-tools qt6-translations-l10n
+  qt6-base-dev qt6-svg-dev qt6-l10n-tools qt6-translations-l10n
   libgtest-dev googletest libgmock-dev libbenchmark-dev
   xvfb xauth fonts-ipafont-gothic poppler-utils xdotool imagemagick
 )

@@ -5,15 +5,16 @@
 #include <QVBoxLayout>
 
 #include "resources/CStringTable.h"
+#include "resources/ui/CIconLibrary.h"
 #include "resources/StringIds.h"
 #include "shell/CConditionGrid.h"
 #include "shell/ui/CPropertyGridCtrl.h"
 
 namespace {
 
-QAction* ToolAction(QToolBar* bar, int textId, const char* glyph) {
+QAction* ToolAction(QToolBar* bar, int textId, const char* picture) {
     const QStringList texts = QString::fromStdString(LoadText(textId)).split('\n');
-    auto* action = bar->addAction(QString::fromLatin1(glyph));
+    auto* action = bar->addAction(CIconLibrary::Load(picture), texts.size() > 1 ? texts.value(1) : texts.value(0));
     action->setStatusTip(texts.value(0));
     action->setToolTip(texts.size() > 1 ? texts.value(1) : texts.value(0));
     return action;
@@ -32,8 +33,8 @@ CConditionPane::CConditionPane(IUserMessages& messages, QWidget* parent)
     layout->setSpacing(1);
     m_toolBar->setObjectName("ConditionToolBar");
     m_toolBar->setIconSize(QSize(16, 16));
-    m_expand = ToolAction(m_toolBar, IDS_GRID_EXPAND_ALL, "+");
-    m_sort = ToolAction(m_toolBar, IDS_GRID_SORT, "AZ");
+    m_expand = ToolAction(m_toolBar, IDS_GRID_EXPAND_ALL, CIconLibrary::PaneExpandAll);
+    m_sort = ToolAction(m_toolBar, IDS_GRID_SORT, CIconLibrary::PaneSortAlphabetical);
     m_sort->setCheckable(true);
     layout->addWidget(m_toolBar);
     layout->addWidget(m_grid, 1);

@@ -31,7 +31,9 @@
 #include "resources/CStringTable.h"
 #include "shell/CChildFrameLayout.h"
 #include "shell/CCloseQuery.h"
+#include "resources/ui/CIconLibrary.h"
 #include "shell/CMenuTable.h"
+#include "shell/CToolbarPictures.h"
 #include "shell/CommandIds.h"
 #include "shell/ui/CChildFrame.h"
 #include "shell/ui/CNivaraDoc.h"
@@ -88,50 +90,8 @@ std::vector<int> AllCommands() {
     return commands;
 }
 
-// A 16 x 16 toolbar glyph: a short label on a light square.
-QIcon GlyphIcon(const char* label) {
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setPen(QColor(90, 90, 90));
-    painter.setBrush(QColor(236, 236, 236));
-    painter.drawRect(0, 0, 15, 15);
-    QFont font = painter.font();
-    font.setPixelSize(std::strlen(label) > 2 ? 7 : 9);
-    font.setBold(true);
-    painter.setFont(font);
-    painter.setPen(QColor(20, 20, 120));
-    painter.drawText(QRect(0, 0, 16, 16), Qt::AlignCenter, QString::fromLatin1(label));
-    return QIcon(pixmap);
-}
-
-QIcon ToolbarIcon(int command) {
-    QStyle* style = QApplication::style();
-    switch (command) {
-    case cmd::FileNew: return style->standardIcon(QStyle::SP_FileIcon);
-    case cmd::FileOpen: return style->standardIcon(QStyle::SP_DialogOpenButton);
-    case cmd::FileSave: return style->standardIcon(QStyle::SP_DialogSaveButton);
-    case cmd::AppAbout: return style->standardIcon(QStyle::SP_MessageBoxQuestion);
-    case cmd::DeviceStart: return style->standardIcon(QStyle::SP_MediaPlay);
-    case cmd::DeviceStop: return style->standardIcon(QStyle::SP_MediaStop);
-    default: break;
-    }
-    static const std::unordered_map<int, const char*> glyphs = {
-        {cmd::FilePrint, "Pr"}, {cmd::EditCut, "Ct"}, {cmd::EditCopy, "Cp"}, {cmd::EditPaste, "Ps"},
-        {cmd::EditUndo, "Un"}, {cmd::EditRedo, "Re"}, {cmd::CursorA, "A"}, {cmd::CursorB, "B"},
-        {cmd::ZoomIn, "+"}, {cmd::ZoomOut, "-"}, {cmd::ZoomDefault, "1:1"}, {cmd::MouseSelect, "Se"},
-        {cmd::MouseInvertBit, "In"}, {cmd::MouseShiftBit, "Sh"}, {cmd::Search, "F"}, {cmd::SearchNext, "F>"},
-        {cmd::SearchPrevious, "<F"}, {cmd::BookmarkToggle, "Bm"}, {cmd::BookmarkNext, "B>"},
-        {cmd::BookmarkPrevious, "<B"}, {cmd::BookmarkClear, "Bx"}, {cmd::BookmarkList, "BL"},
-        {cmd::Compare, "Cm"}, {cmd::PatternClock, "CP"}, {cmd::PatternContinuous, "Co"},
-        {cmd::PatternOffset, "Of"}, {cmd::LogicAnd, "&"}, {cmd::LogicOr, "|"}, {cmd::LogicXor, "^"},
-        {cmd::LogicNot, "~"}, {cmd::PulseRise, "Ri"}, {cmd::PulseFall, "Fa"}, {cmd::Frequency, "Hz"},
-        {cmd::WindowNew, "NW"}, {cmd::WindowCascade, "Ca"}, {cmd::WindowTileVertical, "TV"},
-        {cmd::WindowTileHorizontal, "TH"},
-    };
-    const auto found = glyphs.find(command);
-    return found != glyphs.end() ? GlyphIcon(found->second) : QIcon();
-}
+// The picture of a toolbar command (16 x 16, 32 x 32 on high-density screens).
+QIcon ToolbarIcon(int command) { return CIconLibrary::Load(CToolbarPictures::OfCommand(command)); }
 
 }  // namespace
 

@@ -1,5 +1,7 @@
 #include "signals/ui/CChannelTreeView.h"
 
+#include "resources/ui/CIconLibrary.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -15,15 +17,8 @@ namespace {
 constexpr int HandleRole = Qt::UserRole;
 
 // Image 0 of the tree's image list: a small pulse.
-QIcon SignalIcon() {
-    QPixmap pixmap(16, 16);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setPen(QPen(QColor(0, 128, 0), 1));
-    const QPoint pulse[] = {{1, 12}, {5, 12}, {5, 4}, {10, 4}, {10, 12}, {14, 12}};
-    painter.drawPolyline(pulse, 6);
-    return QIcon(pixmap);
-}
+// Every item shows the one picture of the tree.
+QIcon SignalIcon() { return CIconLibrary::Load(CIconLibrary::TreeItem); }
 }  // namespace
 
 CChannelTreeView::CChannelTreeView(QWidget* parent) : QTreeWidget(parent) {
