@@ -1,0 +1,54 @@
+#include "graph/ui/CJumpDlg.h"
+
+#include <QDialogButtonBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QVBoxLayout>
+
+#include "document/IUserMessages.h"
+#include "resources/CStringTable.h"
+
+namespace {
+
+QString Text(int id) { return QString::fromStdString(LoadText(id)); }
+
+}  // namespace
+
+CJumpDlg::CJumpDlg(IUserMessages& messages, QWidget* parent)
+    : QDialog(parent), m_messages(messages), m_edit(new QLineEdit(this)) {
+    setObjectName(QStringLiteral("Dialog%1").arg(DialogId));
+    setWindowTitle(Text(IDS_JUMP_CAPTION));
+    m_edit->setObjectName(QString::number(EditId));
+    m_edit->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), m_edit));
+    m_edit->setText(QStringLiteral("0"));
+    m_edit->selectAll();
+
+    auto* field = new QHBoxLayout;
+    field->addWidget(m_edit);
+    field->addWidget(new QLabel(Text(IDS_JUMP_UNIT), this));
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(Text(IDS_JUMP_OK), QDialogButtonBox::AcceptRole)->setDefault(true);
+    buttons->addButton(Text(IDS_JUMP_CANCEL), QDialogButtonBox::RejectRole);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(new QLabel(Text(IDS_JUMP_PROMPT), this));
+    layout->addLayout(field);
+    layout->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+}
+
+void CJumpDlg::accept() {
+    int32_t value = 0;
+    const CIntegerEntry::CHECK check = m_entry.Check(m_edit->text().toStdString(), value);
+    if (check != CIntegerEntry::CHECK::Valid) {
+        m_messages.ShowMessage(m_entry.Message(check), MessageIcon::Warning);
+        m_edit->setFocus();
+        m_edit->selectAll();
+        return;
+    }
+    m_destination = static_cast<uint32_t>(value);
+    QDialog::accept();
+}
