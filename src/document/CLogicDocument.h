@@ -2,6 +2,7 @@
 #include <atomic>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,8 @@
 // The document: the acquisition condition, the two logic memories and the
 // run counters. There is at most one at a time; every window on it reads and
 // changes it through this class. Every setter ends with NotifyViews.
+class IEditRecorder;
+
 class CLogicDocument {
 public:
     static constexpr uint32_t InitialSamplingWords = 1000000;
@@ -97,9 +100,17 @@ public:
     // "Bookmark Settings" / "Auto Close").
     int32_t BookmarkAutoClose = 1;
 
+    // --- edit history
+    // The one edit history of the document, shared by its windows; the graph
+    // creates it on first use (CEditHistory::For) and the document only keeps it.
+    [[nodiscard]] const std::shared_ptr<IEditRecorder>& EditHistory() const { return m_editHistory; }
+    void SetEditHistory(std::shared_ptr<IEditRecorder> history) { m_editHistory = std::move(history); }
+
 private:
     LOGIC_CONDITION m_condition;
     CLogicMemory m_sampling{InitialSamplingWords};
     CLogicMemory m_generating{InitialGeneratingWords};
     std::function<void()> m_notifier;
+    // Last: destroyed first, while the memories it refers to still exist.
+    std::shared_ptr<IEditRecorder> m_editHistory;
 };

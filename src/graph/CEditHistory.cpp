@@ -1,6 +1,7 @@
 #include "graph/CEditHistory.h"
 
 #include <bit>
+#include <memory>
 #include <new>
 #include <utility>
 
@@ -17,6 +18,16 @@ bool ValidChannel(int channel) { return channel >= 0 && channel <= 31; }
 
 CEditHistory::CEditHistory(CLogicDocument& document)
     : m_document(document), m_generation(document.GeneratingMemory().Generation()) {}
+
+CEditHistory& CEditHistory::For(CLogicDocument& document) {
+    auto* history = dynamic_cast<CEditHistory*>(document.EditHistory().get());
+    if (history == nullptr) {
+        auto created = std::make_shared<CEditHistory>(document);
+        history = created.get();
+        document.SetEditHistory(std::move(created));
+    }
+    return *history;
+}
 
 CLogicMemory& CEditHistory::Memory() { return m_document.GeneratingMemory(); }
 

@@ -23,6 +23,8 @@ class CLogicMemory;
 class CEditHistory final : public IEditRecorder {
 public:
     explicit CEditHistory(CLogicDocument& document);
+    // The history of a document, created on first use and kept by the document.
+    [[nodiscard]] static CEditHistory& For(CLogicDocument& document);
     CEditHistory(const CEditHistory&) = delete;
     CEditHistory& operator=(const CEditHistory&) = delete;
 

@@ -22,6 +22,10 @@ uint32_t Bit(int channel) { return 1U << static_cast<unsigned>(channel); }
 
 CGraphEditor::CGraphEditor(CGraphModel& model, CEditHistory& history) : m_model(model), m_history(history) {}
 
+bool CGraphEditor::InsertMode() const { return m_model.InsertMode(); }
+
+void CGraphEditor::SetInsertMode(bool insert) { m_model.SetInsertMode(insert); }
+
 int CGraphEditor::RowCount() const {
     return m_model.Table() == nullptr ? 0 : static_cast<int>(m_model.ShownRows().size());
 }
@@ -107,7 +111,7 @@ void CGraphEditor::MoveLeft() {
 }
 
 EDIT_RESULT CGraphEditor::Record(const CLOCKS& clocks, uint32_t mask, const std::vector<int16_t>& rows) {
-    if (m_insertMode) {
+    if (InsertMode()) {
         return m_history.RecordInsert(clocks.first, clocks.last, mask, rows);
     }
     return m_history.RecordEdit(clocks.first, clocks.last, mask, EDIT_MODE::Overwrite, rows);
@@ -119,7 +123,7 @@ EDIT_RESULT CGraphEditor::WriteLevel(const CLOCKS& clocks, uint32_t mask, const 
     if (recorded != EDIT_RESULT::Done) {
         return recorded;
     }
-    if (m_insertMode) {
+    if (InsertMode()) {
         CMaskedWords::PushTowardEnd(Words(), Length(), clocks.first, clocks.Count(), mask);
     }
     CMaskedWords::Fill(Words(), clocks.first, clocks.Count(), mask, level);
@@ -131,7 +135,7 @@ EDIT_RESULT CGraphEditor::InvertLevels(const CLOCKS& clocks, uint32_t mask, cons
     if (recorded != EDIT_RESULT::Done) {
         return recorded;
     }
-    if (m_insertMode) {
+    if (InsertMode()) {
         CMaskedWords::PushTowardEnd(Words(), Length(), clocks.first, clocks.Count(), mask);
         // The inserted clocks hold the inverted values of the clocks that were there.
         CMaskedWords::Restore(*m_history.NewestUndo(), Words(), mask);
@@ -272,7 +276,7 @@ EDIT_RESULT CGraphEditor::CommitBusValue(const SELECTION_CHANNELS& channels) {
     if (recorded != EDIT_RESULT::Done) {
         return recorded;
     }
-    if (m_insertMode) {
+    if (InsertMode()) {
         CMaskedWords::PushTowardEnd(Words(), Length(), clocks.first, clocks.Count(), channels.Mask);
     }
     // Member k (table order) takes bit k of the value; a channel that is a
@@ -333,7 +337,7 @@ EDIT_RESULT CGraphEditor::ApplyDataPattern(const DATA_PATTERN& pattern) {
         return recorded;
     }
     uint32_t* words = Words();
-    if (m_insertMode) {
+    if (InsertMode()) {
         CMaskedWords::PushTowardEnd(words, length, t, clocks.Count(), mask);
     }
     const auto channel = static_cast<unsigned>(row->DeviceChannel);
@@ -455,7 +459,7 @@ EDIT_RESULT CGraphEditor::Paste() {
         return recorded;
     }
     uint32_t* words = Words();
-    if (m_insertMode) {
+    if (InsertMode()) {
         CMaskedWords::PushTowardEnd(words, length, c, clocks.Count(), mask);
     }
     for (const auto& [source, target] : moves) {

@@ -42,8 +42,9 @@ public:
     CGraphEditor(const CGraphEditor&) = delete;
     CGraphEditor& operator=(const CGraphEditor&) = delete;
 
-    [[nodiscard]] bool InsertMode() const { return m_insertMode; }
-    void SetInsertMode(bool insert) { m_insertMode = insert; }
+    // The insert mode of the graph (kept by the model).
+    [[nodiscard]] bool InsertMode() const;
+    void SetInsertMode(bool insert);
 
     // Generating direction, editing enabled, no run, at least one shown row.
     [[nodiscard]] bool CanEdit() const;
@@ -105,7 +106,6 @@ private:
 
     CGraphModel& m_model;
     CEditHistory& m_history;
-    bool m_insertMode = false;
     LOGIC_MEMORY m_clipboard;
     bool m_canPaste = false;
 };

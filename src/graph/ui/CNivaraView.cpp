@@ -10,45 +10,17 @@
 #include <cmath>
 
 #include "document/CWindowRecords.h"
+#include "graph/CEditHistory.h"
+#include "graph/CEditKeys.h"
+#include "graph/CInvertBitMode.h"
+#include "graph/CShiftBitMode.h"
+#include "graph/ui/CGraphContextMenu.h"
+#include "graph/ui/CGraphInputMap.h"
 #include "graph/ui/CDrawRect.h"
 #include "shell/ui/CNivaraDoc.h"
 
 namespace {
 constexpr int CaretBlink = 530;
-
-KEY_STATE KeysOf(Qt::KeyboardModifiers modifiers) {
-    return {(modifiers & Qt::ShiftModifier) != 0, (modifiers & Qt::ControlModifier) != 0,
-            (modifiers & Qt::AltModifier) != 0};
-}
-
-GRAPH_KEY_EVENT KeyOf(const QKeyEvent& event) {
-    GRAPH_KEY_EVENT key;
-    key.keys = KeysOf(event.modifiers());
-    const int code = event.key();
-    if ((code >= Qt::Key_0 && code <= Qt::Key_9) || (code >= Qt::Key_A && code <= Qt::Key_Z)) {
-        key.key = GRAPH_KEY::Character;
-        key.character = static_cast<char>(code);  // Qt's codes of digits and letters are their ASCII
-        return key;
-    }
-    switch (code) {
-        case Qt::Key_PageUp: key.key = GRAPH_KEY::PageUp; break;
-        case Qt::Key_PageDown: key.key = GRAPH_KEY::PageDown; break;
-        case Qt::Key_End: key.key = GRAPH_KEY::End; break;
-        case Qt::Key_Home: key.key = GRAPH_KEY::Home; break;
-        case Qt::Key_Left: key.key = GRAPH_KEY::Left; break;
-        case Qt::Key_Right: key.key = GRAPH_KEY::Right; break;
-        case Qt::Key_Up: key.key = GRAPH_KEY::Up; break;
-        case Qt::Key_Down: key.key = GRAPH_KEY::Down; break;
-        case Qt::Key_Insert: key.key = GRAPH_KEY::Insert; break;
-        case Qt::Key_Delete: key.key = GRAPH_KEY::Delete; break;
-        case Qt::Key_Backspace: key.key = GRAPH_KEY::Backspace; break;
-        case Qt::Key_Space: key.key = GRAPH_KEY::Space; break;
-        case Qt::Key_Return:
-        case Qt::Key_Enter: key.key = GRAPH_KEY::Enter; break;
-        default: key.key = GRAPH_KEY::Other; break;
-    }
-    return key;
-}
 }  // namespace
 
 CNivaraView::CNivaraView(CNivaraDoc& document, CWindowRecords& records, QWidget* parent)
@@ -62,6 +34,13 @@ CNivaraView::CNivaraView(CNivaraDoc& document, CWindowRecords& records, QWidget*
     m_renderer = std::make_unique<CGraphRenderer>(m_scale);
     m_mouse = std::make_unique<CGraphMouseController>(*m_model, *this);
     m_keys = std::make_unique<CGraphKeyController>(*m_model, *this);
+    CEditHistory& history = CEditHistory::For(m_doc.Document());
+    m_notice = std::make_unique<CGraphEditNotice>(m_doc.Document());
+    m_editor = std::make_unique<CGraphEditor>(*m_model, history);
+    m_keys->AddCommand(std::make_unique<CEditKeys>(*m_editor, *m_notice));
+    m_mouse->SetMode(MOUSE_MODE_INVERT_BIT, std::make_unique<CInvertBitMode>(*m_editor, *m_notice));
+    m_mouse->SetMode(MOUSE_MODE_SHIFT_BIT,
+                     std::make_unique<CShiftBitMode>(*m_model, *m_editor, history, *m_notice));
 
     m_rowScroll = new QScrollBar(Qt::Vertical, this);
     m_rowScroll->setFocusPolicy(Qt::NoFocus);
@@ -183,6 +162,22 @@ void CNivaraView::ExpandSelectionPageBackward() { m_keys->Move(GRAPH_KEY::PageDo
 void CNivaraView::SetMouseMode(int mode) {
     if (m_model->SetMouseMode(mode)) {
         Invalidate(GRAPH_PART_PAGE);
+    }
+}
+
+void CNivaraView::AfterEdit(EDIT_RESULT result) {
+    if (result == EDIT_RESULT::Done) {
+        m_notice->DataChanged();
+    } else if (result != EDIT_RESULT::Nothing) {
+        m_notice->EditRefused(result);
+    }
+    RefreshView();
+}
+
+void CNivaraView::SelectAll() {
+    if (m_editor->SelectAll()) {
+        ScrollSignalRowsTo(m_model->Geometry().FirstVisibleRow());
+        RefreshView();
     }
 }
 
@@ -329,8 +324,11 @@ QRect CNivaraView::CaretRect() const {
 }
 
 void CNivaraView::PlaceCaret() {
-    // Placing the caret ends a typed value.
-    m_model->Typing().active = false;
+    // Placing the caret on another cell ends a typed value.
+    const TYPING_STATE& typing = m_model->Typing();
+    if (typing.active && !(GRAPH_CELL{typing.clock, typing.row} == m_model->Current())) {
+        m_editor->ClearTyping();
+    }
     m_caretOn = true;
     const QRect caret = CaretRect();
     if (caret != m_caretShown) {
@@ -406,7 +404,7 @@ void CNivaraView::StartRepeat() { m_holdTimer.start(); }
 void CNivaraView::StopRepeat() { m_holdTimer.stop(); }
 
 void CNivaraView::OnRepeat() {
-    m_mouse->RepeatStep(KeysOf(QGuiApplication::queryKeyboardModifiers()),
+    m_mouse->RepeatStep(CGraphInputMap::Keys(QGuiApplication::queryKeyboardModifiers()),
                         (QGuiApplication::mouseButtons() & Qt::LeftButton) != 0);
 }
 
@@ -414,7 +412,11 @@ void CNivaraView::SetPointerShape(POINTER_SHAPE shape) {
     setCursor(shape == POINTER_SHAPE::SizeWestEast ? Qt::SizeHorCursor : Qt::ArrowCursor);
 }
 
-void CNivaraView::ShowContextMenu(int x, int y) { emit ContextMenuRequested(mapToGlobal(QPoint(x, y))); }
+void CNivaraView::ShowContextMenu(int x, int y) {
+    const QPoint global = mapToGlobal(QPoint(x, y));
+    emit ContextMenuRequested(global);
+    CGraphContextMenu::Show(this, global, *m_editor, [this](int command) { emit CommandRequested(command); });
+}
 
 void CNivaraView::RequestCommand(int commandId) { emit CommandRequested(commandId); }
 
@@ -424,7 +426,10 @@ void CNivaraView::mousePressEvent(QMouseEvent* event) {
         return;
     }
     const QPoint p = event->position().toPoint();
-    m_mouse->LeftDown(p.x(), p.y(), KeysOf(event->modifiers()));
+    if (m_model->Geometry().GraphArea().Contains(p.x(), p.y())) {
+        m_editor->ClearTyping();
+    }
+    m_mouse->LeftDown(p.x(), p.y(), CGraphInputMap::Keys(event->modifiers()));
 }
 
 void CNivaraView::mouseMoveEvent(QMouseEvent* event) {
@@ -458,7 +463,7 @@ void CNivaraView::wheelEvent(QWheelEvent* event) {
 // ----------------------------------------------------------------------- keys
 
 void CNivaraView::keyPressEvent(QKeyEvent* event) {
-    if (!m_keys->KeyDown(KeyOf(*event))) {
+    if (!m_keys->KeyDown(CGraphInputMap::Key(*event))) {
         QWidget::keyPressEvent(event);
     }
 }

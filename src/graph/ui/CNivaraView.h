@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <memory>
 
+#include "graph/CGraphEditNotice.h"
+#include "graph/CGraphEditor.h"
 #include "graph/CGraphKeyController.h"
 #include "graph/CGraphModel.h"
 #include "graph/CGraphMouseController.h"
@@ -16,6 +18,7 @@
 class CNivaraDoc;
 class CWindowRecords;
 class IBlockReader;
+class IUserMessages;
 class QScrollBar;
 class CDrawRect;
 
@@ -35,6 +38,17 @@ public:
     [[nodiscard]] CGraphMouseController& MouseController() { return *m_mouse; }
     [[nodiscard]] CGraphKeyController& KeyController() { return *m_keys; }
     [[nodiscard]] CGraphRenderer& Renderer() { return *m_renderer; }
+    [[nodiscard]] CGraphEditor& Editor() { return *m_editor; }
+    [[nodiscard]] const CGraphEditor& Editor() const { return *m_editor; }
+
+    // --- editing (the edit commands call the editor, then this)
+    // Where refused edits are told (the main window's message boxes).
+    void SetUserMessages(IUserMessages* messages) { m_notice->SetMessages(messages); }
+    // After an edit: a change updates every view of the document, a refusal
+    // is told, and the graph shows the new state.
+    void AfterEdit(EDIT_RESULT result);
+    // Select All (57642): every cell, the page at the end.
+    void SelectAll();
 
     // --- document
     // Rebinds the shown memory, clamps positions and repaints.
@@ -167,6 +181,9 @@ private:
     CWindowRecords& m_records;
     std::unique_ptr<CGraphModel> m_model;
     std::unique_ptr<CGraphRenderer> m_renderer;
+    // Before the controllers: their modes and key commands use them.
+    std::unique_ptr<CGraphEditNotice> m_notice;
+    std::unique_ptr<CGraphEditor> m_editor;
     std::unique_ptr<CGraphMouseController> m_mouse;
     std::unique_ptr<CGraphKeyController> m_keys;
     IBlockReader* m_blockReader = nullptr;
