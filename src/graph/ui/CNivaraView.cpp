@@ -182,8 +182,12 @@ void CNivaraView::SelectAll() {
 }
 
 void CNivaraView::SetInsertMode(bool insert) {
+    const bool changed = insert != m_model->InsertMode();
     m_model->SetInsertMode(insert);
     RefreshView();
+    if (changed) {
+        emit InsertModeChanged(insert);
+    }
 }
 
 // ---------------------------------------------------------- bookmark markers

@@ -156,6 +156,8 @@ signals:
     // The right button was released over the waveforms: the Cut, Copy and
     // Paste menu opens at this screen point.
     void ContextMenuRequested(const QPoint& globalPosition);
+    // Insert or overwrite mode was chosen (the Insert key, the Edit menu).
+    void InsertModeChanged(bool insert);
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -20,6 +20,8 @@
 #include "analysis/ui/CAnalysisCommandModule.h"
 #include "analysis/ui/CBookmarkCommandModule.h"
 #include "analysis/ui/CSearchCommandModule.h"
+#include "graph/ui/CGraphEditCommands.h"
+#include "shell/ui/CNavigationKeyGuard.h"
 #include "device/CDeviceRun.h"
 #include "device/CDriverBinding.h"
 #include "device/ui/CPropertiesWnd.h"
@@ -112,6 +114,8 @@ CMainFrame::CMainFrame(IUserMessages* messages, QWidget* parent)
     CreateStatusBar();
     CreateProperties();
     BindDriver();
+    // The tree and the value list keep Home, End and the page keys.
+    qApp->installEventFilter(new CNavigationKeyGuard(this));
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
         // Each activation shows that window's document in the grid and its
         // graph's edit state in the status bar.
@@ -258,6 +262,9 @@ void CMainFrame::AddGraphHandler(int command, std::function<void(CNivaraView&)> 
 }
 
 void CMainFrame::CreateGraphHandlers() {
+    CGraphEditCommands::Register(
+        [this](int command, std::function<void(CNivaraView&)> handler) { AddGraphHandler(command, std::move(handler)); },
+        *this, this);
     AddGraphHandler(cmd::ZoomIn, [](CNivaraView& view) { view.ZoomIn(); });
     AddGraphHandler(cmd::ZoomOut, [](CNivaraView& view) { view.ZoomOut(); });
     AddGraphHandler(cmd::ZoomDefault, [](CNivaraView& view) { view.DefaultScale(); });
@@ -432,6 +439,12 @@ COMMAND_CONTEXT CMainFrame::BuildContext() const {
     c.GraphUnit = view->GraphUnit();
     c.MouseMode = view->MouseMode();
     c.InsertMode = view->InsertMode();
+    const CGraphEditCommands::ENABLEMENT edit = CGraphEditCommands::Enablement(*view);
+    c.CanCopy = edit.CanCopy;
+    c.CanCut = edit.CanCut;
+    c.CanPaste = edit.CanPaste;
+    c.CanUndo = edit.CanUndo;
+    c.CanRedo = edit.CanRedo;
     return c;
 }
 
