@@ -122,8 +122,8 @@ void CChildFrame::ConnectGraph() {
     connect(m_view, &CNivaraView::CommandRequested, &m_main, [this](int command) { m_main.OnCommand(command); });
     m_view->SetUserMessages(&m_main);
     // An edit changes what Undo, Redo and Paste offer; the Insert key the status pane.
-    connect(&m_doc, &CNivaraDoc::ViewsNeedUpdate, &m_main, [this] { m_main.UpdateCommandUI(); });
-    connect(m_view, &CNivaraView::InsertModeChanged, &m_main, [this](bool insert) {
+    connect(&m_doc, &CNivaraDoc::ViewsNeedUpdate, this, [this] { m_main.UpdateCommandUI(); });
+    connect(m_view, &CNivaraView::InsertModeChanged, this, [this](bool insert) {
         m_main.SetEditStatus(m_doc.Document().Condition().ReadOnly != 0, insert);
     });
     ConnectSignalPanes();
