@@ -300,8 +300,10 @@ TEST_F(CliTest, FurtherInterruptsDuringTheFinalSaveOnlyAskToWait) {
     ASSERT_EQ(info.Status, 0) << info.Err;
     const std::size_t at = info.Out.find("Data words: ");
     ASSERT_NE(at, std::string::npos);
+    // How far the board got in 1.8 s depends on the build (sanitizers slow it):
+    // the save must hold the sampled words, whatever their number.
     const unsigned long words = std::stoul(info.Out.substr(at + 12));
-    EXPECT_GT(words, 1000000u);
+    EXPECT_GT(words, 100000u);
     EXPECT_LT(words, 60000000u);
     EXPECT_EQ(FolderEntries(), (std::vector<std::string>{"big.csv", "run.err", "run.out"}));
 }
