@@ -147,7 +147,7 @@ double RunMemory(uint32_t words, const char* saveDir) {
 
     CWindowRecords records("Signal");
     records.SamplingTable = BusyTable();
-    CNivaraView view(doc, records);
+    CNivaraView view(doc.Document(), records);
     const int barWidth = view.findChild<QScrollBar*>()->sizeHint().width();
     view.resize(1920 + barWidth, 1080);
     view.show();

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "graph/GRAPH_INPUT.h"
+#include "resources/CommandIds.h"
 #include "graph/IGraphKeyCommand.h"
 
 class CGraphModel;
@@ -15,8 +16,8 @@ class IGraphViewHost;
 // key groups (data entry) are added with AddCommand and are asked first.
 class CGraphKeyController {
 public:
-    static constexpr int JumpToClockCommand = 32842;
-    static constexpr int SwapCommand = 32833;
+    static constexpr int JumpToClockCommand = cmd::JumpToClock;
+    static constexpr int SwapCommand = cmd::EditSwap;
 
     CGraphKeyController(CGraphModel& model, IGraphViewHost& host);
     ~CGraphKeyController();

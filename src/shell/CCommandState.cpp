@@ -1,7 +1,7 @@
 #include "shell/CCommandState.h"
 
 #include "document/LOGIC_CONDITION.h"
-#include "shell/CommandIds.h"
+#include "resources/CommandIds.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "shell/CMenuTable.h"
 
-#include "shell/CommandIds.h"
+#include "resources/CommandIds.h"
 
 namespace {
 
@@ -155,4 +155,17 @@ const std::vector<int>& CMenuTable::ToolbarButtons() {
         cmd::WindowNew, cmd::WindowCascade, cmd::WindowTileVertical, cmd::WindowTileHorizontal,
     };
     return buttons;
+}
+
+bool CMenuTable::IsCheckable(int command) {
+    switch (command) {
+    case cmd::ViewToolbar: case cmd::ViewStatusBar: case cmd::ViewDockWindow:
+    case cmd::LanguageJapanese: case cmd::LanguageEnglish: case cmd::EditDisabled:
+    case cmd::CursorA: case cmd::CursorB: case cmd::UnitClock: case cmd::UnitTime:
+    case cmd::MouseSelect: case cmd::MouseInvertBit: case cmd::MouseShiftBit:
+    case cmd::ModeInsert: case cmd::ModeOverwrite:
+        return true;
+    default:
+        return false;
+    }
 }

@@ -50,6 +50,8 @@ public:
     [[nodiscard]] static const std::vector<ACCELERATOR_ENTRY>& Accelerators();
     // Toolbar 129 in order; 0 stands for a separator.
     [[nodiscard]] static const std::vector<int>& ToolbarButtons();
+    // True for the commands shown with a check mark or as a radio choice.
+    [[nodiscard]] static bool IsCheckable(int command);
     // Every command id that appears in a menu, in menu order.
     [[nodiscard]] static std::vector<int> CommandsOf(const std::vector<MENU_ENTRY>& menu);
 };

@@ -2,7 +2,7 @@
 
 #include "document/IUserMessages.h"
 #include "resources/CStringTable.h"
-#include "shell/IFileChooser.h"
+#include "document/IFileChooser.h"
 #include "shell/IPulseFileAccess.h"
 
 CPulseFileCommands::CPulseFileCommands(IFileChooser& chooser, IUserMessages& messages)

@@ -2,7 +2,7 @@
 
 #include <unordered_map>
 
-#include "shell/CommandIds.h"
+#include "resources/CommandIds.h"
 
 const char* CToolbarPictures::OfCommand(int command) {
     static const std::unordered_map<int, const char*> pictures = {

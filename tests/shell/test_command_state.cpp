@@ -5,7 +5,7 @@
 #include "document/LOGIC_CONDITION.h"
 #include "shell/CCommandState.h"
 #include "shell/CMenuTable.h"
-#include "shell/CommandIds.h"
+#include "resources/CommandIds.h"
 
 namespace {
 

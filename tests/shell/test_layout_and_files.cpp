@@ -9,8 +9,8 @@
 #include "shell/CCloseQuery.h"
 #include "shell/CMenuTable.h"
 #include "shell/CPulseFileCommands.h"
-#include "shell/CommandIds.h"
-#include "shell/IFileChooser.h"
+#include "resources/CommandIds.h"
+#include "document/IFileChooser.h"
 #include "shell/IPulseFileAccess.h"
 #include "resources/StringIds.h"
 

@@ -102,7 +102,8 @@ void TestEditing::init() {
         Memory().Data()[i] = random();
     }
     m_original = Words();
-    m_view = std::make_unique<CNivaraView>(*m_doc, *m_records);
+    m_view = std::make_unique<CNivaraView>(m_doc->Document(), *m_records);
+    QObject::connect(m_doc.get(), &CNivaraDoc::ViewsNeedUpdate, m_view.get(), &CNivaraView::OnDocumentUpdate);
     m_view->SetUserMessages(&m_messages);
     m_view->resize(1000, 700);
     m_view->show();

@@ -7,8 +7,8 @@
 
 #include "document/IUserMessages.h"
 #include "graph/ui/CNivaraView.h"
-#include "shell/CommandIds.h"
-#include "shell/IFileChooser.h"
+#include "resources/CommandIds.h"
+#include "document/IFileChooser.h"
 #include "shell/ui/CChildFrame.h"
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/CNivaraApp.h"

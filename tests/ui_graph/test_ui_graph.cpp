@@ -75,7 +75,8 @@ void TestGraphView::init() {
     bus.BusChannel = 0b1100;
     bus.IsShown = 1;
     m_records->GeneratingTable.InsertAt(1, bus);  // shown row 1
-    m_view = std::make_unique<CNivaraView>(*m_doc, *m_records);
+    m_view = std::make_unique<CNivaraView>(m_doc->Document(), *m_records);
+    QObject::connect(m_doc.get(), &CNivaraDoc::ViewsNeedUpdate, m_view.get(), &CNivaraView::OnDocumentUpdate);
     m_view->resize(1000, 700);
     m_view->show();
     QVERIFY(QTest::qWaitForWindowExposed(m_view.get()));

@@ -13,7 +13,7 @@ private slots:
         CNivaraDoc doc;
         CWindowRecords records("Signal");
         doc.Document().GeneratingMemory().SetWord(0, 1);
-        CNivaraView view(doc, records);
+        CNivaraView view(doc.Document(), records);
         view.resize(1000, 700);
         view.show();
         QVERIFY(QTest::qWaitForWindowExposed(&view));

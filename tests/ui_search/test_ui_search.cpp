@@ -17,7 +17,7 @@
 #include "files/CHeadlessFileWindow.h"
 #include "files/PulseFile.h"
 #include "graph/ui/CNivaraView.h"
-#include "shell/CommandIds.h"
+#include "resources/CommandIds.h"
 #include "shell/ui/CChildFrame.h"
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/CNivaraApp.h"

@@ -6,19 +6,21 @@
 #include "analysis/CAnalysisCommands.h"
 #include "analysis/ui/CAnalysisResults.h"
 #include "document/CChannelTable.h"
+#include "document/CWindowRecords.h"
 #include "graph/ui/CNivaraView.h"
 #include "resources/CStringTable.h"
 #include "resources/StringIds.h"
-#include "shell/CommandIds.h"
-#include "shell/ui/CChildFrame.h"
-#include "shell/ui/CMainFrame.h"
+#include "document/ICommandHost.h"
+#include "document/IDocumentWindow.h"
+#include "document/IUserMessages.h"
+#include "resources/CommandIds.h"
 #include "signals/ui/CChannelTreeView.h"
 #include "signals/ui/CWorkSpaceView.h"
 
 namespace {
 
 struct FRAME_PARTS {
-    CChildFrame* frame = nullptr;
+    IDocumentWindow* frame = nullptr;
     CNivaraView* view = nullptr;
     CAnalysisResults* results = nullptr;
     const CChannelTable* table = nullptr;
@@ -26,9 +28,9 @@ struct FRAME_PARTS {
 
 // The active window with its graph, its results and the bound table; an
 // empty frame when any is missing (the command then does nothing).
-FRAME_PARTS ActiveParts(const CMainFrame& main) {
+FRAME_PARTS ActiveParts(ICommandHost& main) {
     FRAME_PARTS parts;
-    CChildFrame* frame = main.ActiveChildFrame();
+    IDocumentWindow* frame = main.ActiveWindow();
     if (frame == nullptr || frame->View() == nullptr || frame->WorkSpace() == nullptr) {
         return parts;
     }
@@ -53,9 +55,9 @@ void KeepAnchorRow(CNivaraView& view) {
     view.SetSelection(anchor.clock, anchor.row, current.clock, anchor.row);
 }
 
-void Finish(CMainFrame& main, const FRAME_PARTS& parts, ANALYSIS_OUTCOME outcome) {
+void Finish(ICommandHost& main, const FRAME_PARTS& parts, ANALYSIS_OUTCOME outcome) {
     if (outcome == ANALYSIS_OUTCOME::ImproperArgument) {
-        main.ShowMessage(LoadText(IDS_IMPROPER_ARGUMENT), MessageIcon::Error);
+        main.Messages().ShowMessage(LoadText(IDS_IMPROPER_ARGUMENT), MessageIcon::Error);
         return;
     }
     if (outcome == ANALYSIS_OUTCOME::Done) {
@@ -64,7 +66,7 @@ void Finish(CMainFrame& main, const FRAME_PARTS& parts, ANALYSIS_OUTCOME outcome
     parts.results->Repaint();
 }
 
-void RunLogic(CMainFrame& main, LOGIC_OPERATION operation) {
+void RunLogic(ICommandHost& main, LOGIC_OPERATION operation) {
     const FRAME_PARTS parts = ActiveParts(main);
     if (parts.frame == nullptr) {
         return;
@@ -76,7 +78,7 @@ void RunLogic(CMainFrame& main, LOGIC_OPERATION operation) {
     Finish(main, parts, commands.Logic(operation, rows, parts.results->Pages()));
 }
 
-void RunPulseCount(CMainFrame& main, EDGE_KIND kind) {
+void RunPulseCount(ICommandHost& main, EDGE_KIND kind) {
     const FRAME_PARTS parts = ActiveParts(main);
     if (parts.frame == nullptr) {
         return;
@@ -86,7 +88,7 @@ void RunPulseCount(CMainFrame& main, EDGE_KIND kind) {
     Finish(main, parts, commands.PulseCount(kind, SelectionOf(*parts.view), parts.results->Pages()));
 }
 
-void RunFrequency(CMainFrame& main) {
+void RunFrequency(ICommandHost& main) {
     const FRAME_PARTS parts = ActiveParts(main);
     if (parts.frame == nullptr) {
         return;
@@ -96,7 +98,7 @@ void RunFrequency(CMainFrame& main) {
     Finish(main, parts, commands.Frequency(SelectionOf(*parts.view), parts.results->Pages()));
 }
 
-void RunCompare(CMainFrame& main) {
+void RunCompare(ICommandHost& main) {
     const FRAME_PARTS parts = ActiveParts(main);
     if (parts.frame == nullptr) {
         return;
@@ -104,7 +106,7 @@ void RunCompare(CMainFrame& main) {
     const CAnalysisCommands commands(parts.view->Model().Document(), *parts.table);
     const ANALYSIS_OUTCOME outcome = commands.Compare(SelectionOf(*parts.view), parts.frame->Records().ComparePositions);
     if (outcome == ANALYSIS_OUTCOME::ImproperArgument) {
-        main.ShowMessage(LoadText(IDS_IMPROPER_ARGUMENT), MessageIcon::Error);
+        main.Messages().ShowMessage(LoadText(IDS_IMPROPER_ARGUMENT), MessageIcon::Error);
         return;
     }
     if (outcome == ANALYSIS_OUTCOME::Done) {
@@ -115,7 +117,13 @@ void RunCompare(CMainFrame& main) {
 
 }  // namespace
 
-void CAnalysisCommandModule::Register(CMainFrame& main, const ADD_HANDLER& add) {
+CAnalysisCommandModule::CAnalysisCommandModule(ICommandHost& host) : m_host(host) {}
+
+void CAnalysisCommandModule::Register(ICommandRegistry& registry) {
+    ICommandHost& main = m_host;
+    const auto add = [&registry](int command, ICommandRegistry::HANDLER handler) {
+        registry.AddCommand(command, std::move(handler));
+    };
     add(cmd::LogicAnd, [&main] { RunLogic(main, LOGIC_OPERATION::And); });
     add(cmd::LogicOr, [&main] { RunLogic(main, LOGIC_OPERATION::Or); });
     add(cmd::LogicXor, [&main] { RunLogic(main, LOGIC_OPERATION::Xor); });
@@ -126,13 +134,21 @@ void CAnalysisCommandModule::Register(CMainFrame& main, const ADD_HANDLER& add) 
     add(cmd::Compare, [&main] { RunCompare(main); });
 }
 
-void CAnalysisCommandModule::AttachFrame(CMainFrame& main, CChildFrame& frame) {
+void CAnalysisCommandModule::FillContext(COMMAND_CONTEXT& context, IDocumentWindow* active) const {
+    if (active != nullptr) {
+        context.SelectedChannels = CountSelectedChannels(*active);
+    }
+}
+
+void CAnalysisCommandModule::OnWindowCreated(IDocumentWindow& frame) {
     if (frame.View() != nullptr) {
         QComboBox* pages = frame.WorkSpace() != nullptr ? frame.WorkSpace()->PageList() : nullptr;
         (void)CAnalysisResults::Attach(*frame.View(), frame.Records(), pages);
     }
     if (frame.Tree() != nullptr) {
-        QObject::connect(frame.Tree(), &QTreeWidget::itemSelectionChanged, &frame, [&main] { main.UpdateCommandUI(); });
+        ICommandHost& main = m_host;
+        QObject::connect(frame.Tree(), &QTreeWidget::itemSelectionChanged, frame.Window(),
+                         [&main] { main.UpdateCommandUI(); });
     }
 }
 
@@ -142,7 +158,7 @@ std::vector<std::size_t> CAnalysisCommandModule::SelectedChannels(const CChannel
     return tree.GetSelectedChannels();
 }
 
-int CAnalysisCommandModule::CountSelectedChannels(const CChildFrame& frame) {
+int CAnalysisCommandModule::CountSelectedChannels(const IDocumentWindow& frame) {
     const CChannelTable* table = frame.View() != nullptr ? frame.View()->Model().Table() : nullptr;
     return table != nullptr && frame.Tree() != nullptr ? static_cast<int>(SelectedChannels(*frame.Tree(), *table).size())
                                                        : 0;

@@ -4,7 +4,7 @@
 #include "document/CLogicDocument.h"
 #include "document/CWindowRecords.h"
 #include "graph/ui/CNivaraView.h"
-#include "shell/CommandIds.h"
+#include "resources/CommandIds.h"
 #include "shell/ui/CChildFrame.h"
 #include "shell/ui/CMainFrame.h"
 

@@ -5,7 +5,7 @@
 #include "analysis/ui/CSearchDlg.h"
 #include "document/CLogicDocument.h"
 #include "graph/ui/CNivaraView.h"
-#include "shell/CommandIds.h"
+#include "resources/CommandIds.h"
 #include "shell/ui/CChildFrame.h"
 #include "shell/ui/CMainFrame.h"
 #include "signals/ui/CChannelListView.h"

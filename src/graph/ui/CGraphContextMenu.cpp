@@ -4,7 +4,7 @@
 
 #include "graph/CGraphEditor.h"
 #include "resources/CStringTable.h"
-#include "shell/CommandIds.h"
+#include "resources/CommandIds.h"
 #include "shell/CMenuTable.h"
 
 void CGraphContextMenu::Show(QWidget* parent, const QPoint& global, const CGraphEditor& editor,

@@ -3,7 +3,7 @@
 #include "graph/ui/CJumpDlg.h"
 #include "graph/ui/CNivaraView.h"
 #include "graph/ui/CScaleDlg.h"
-#include "shell/CommandIds.h"
+#include "resources/CommandIds.h"
 
 void CGraphEditCommands::Register(const ADD_GRAPH_HANDLER& add, IUserMessages& messages, QWidget* parent) {
     add(cmd::EditUndo, [](CNivaraView& v) { v.AfterEdit(v.Editor().Undo()); });

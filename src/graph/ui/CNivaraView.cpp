@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "document/CLogicDocument.h"
 #include "document/CWindowRecords.h"
 #include "graph/CEditHistory.h"
 #include "graph/CEditKeys.h"
@@ -17,25 +18,24 @@
 #include "graph/ui/CGraphContextMenu.h"
 #include "graph/ui/CGraphInputMap.h"
 #include "graph/ui/CDrawRect.h"
-#include "shell/ui/CNivaraDoc.h"
 
 namespace {
 constexpr int CaretBlink = 530;
 }  // namespace
 
-CNivaraView::CNivaraView(CNivaraDoc& document, CWindowRecords& records, QWidget* parent)
+CNivaraView::CNivaraView(CLogicDocument& document, CWindowRecords& records, QWidget* parent)
     : QWidget(parent), m_doc(document), m_records(records) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setAttribute(Qt::WA_NoSystemBackground);
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
     m_scale = CGraphGeometry::ScaleFromDpi(logicalDpiX());
-    m_model = std::make_unique<CGraphModel>(m_doc.Document(), m_records, m_scale);
+    m_model = std::make_unique<CGraphModel>(m_doc, m_records, m_scale);
     m_renderer = std::make_unique<CGraphRenderer>(m_scale);
     m_mouse = std::make_unique<CGraphMouseController>(*m_model, *this);
     m_keys = std::make_unique<CGraphKeyController>(*m_model, *this);
-    CEditHistory& history = CEditHistory::For(m_doc.Document());
-    m_notice = std::make_unique<CGraphEditNotice>(m_doc.Document());
+    CEditHistory& history = CEditHistory::For(m_doc);
+    m_notice = std::make_unique<CGraphEditNotice>(m_doc);
     m_editor = std::make_unique<CGraphEditor>(*m_model, history);
     m_keys->AddCommand(std::make_unique<CEditKeys>(*m_editor, *m_notice));
     m_mouse->SetMode(MOUSE_MODE_INVERT_BIT, std::make_unique<CInvertBitMode>(*m_editor, *m_notice));
@@ -53,7 +53,6 @@ CNivaraView::CNivaraView(CNivaraDoc& document, CWindowRecords& records, QWidget*
         m_caretOn = !m_caretOn;
         update(m_caretShown);
     });
-    connect(&m_doc, &CNivaraDoc::ViewsNeedUpdate, this, &CNivaraView::OnDocumentUpdate);
     m_model->OnDocumentUpdate();
 }
 

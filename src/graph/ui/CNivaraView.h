@@ -15,7 +15,7 @@
 #include "graph/IGraphViewHost.h"
 #include "graph/ui/CGraphRenderer.h"
 
-class CNivaraDoc;
+class CLogicDocument;
 class CWindowRecords;
 class IBlockReader;
 class IUserMessages;
@@ -30,7 +30,7 @@ class CDrawRect;
 class CNivaraView : public QWidget, public IGraphViewHost {
     Q_OBJECT
 public:
-    CNivaraView(CNivaraDoc& document, CWindowRecords& records, QWidget* parent = nullptr);
+    CNivaraView(CLogicDocument& document, CWindowRecords& records, QWidget* parent = nullptr);
     ~CNivaraView() override;
 
     [[nodiscard]] CGraphModel& Model() { return *m_model; }
@@ -51,7 +51,8 @@ public:
     void SelectAll();
 
     // --- document
-    // Rebinds the shown memory, clamps positions and repaints.
+    // Rebinds the shown memory, clamps positions and repaints; the document
+    // window calls it after every change of a document value.
     void OnDocumentUpdate();
     // The channel table changed: recount the shown rows.
     void RecountRows();
@@ -179,7 +180,7 @@ private:
     void NoteSelection();
     [[nodiscard]] GRAPH_PAINT_STATE PaintState() const;
 
-    CNivaraDoc& m_doc;
+    CLogicDocument& m_doc;
     CWindowRecords& m_records;
     std::unique_ptr<CGraphModel> m_model;
     std::unique_ptr<CGraphRenderer> m_renderer;

@@ -12,17 +12,16 @@
 #include "analysis/ui/CBookmarkCommandModule.h"
 #include "device/CDeviceRun.h"
 #include "device/CDriverBinding.h"
-#include "device/ui/CPropertiesWnd.h"
 #include "device/ui/CStatusView.h"
 #include "files/PulseFile.h"
 #include "graph/CSavedBlockReader.h"
 #include "graph/ui/CNivaraView.h"
 #include "resources/CStringTable.h"
-#include "shell/ui/CMainFrame.h"
 #include "shell/ui/CNivaraDoc.h"
 #include "shell/ui/CStaticSplitterWndEx.h"
 #include "shell/ui/CWindowMessageEvent.h"
 #include "shell/ui/CWindowMessageRouter.h"
+#include "shell/ui/IFrameHost.h"
 #include "signals/ui/CChannelListView.h"
 #include "signals/ui/CChannelTreeView.h"
 #include "signals/ui/CHeaderView.h"
@@ -33,10 +32,10 @@ namespace {
 constexpr int SignalNameBase = IDS_SIGNAL_NAME_BASE;
 }
 
-CChildFrame::CChildFrame(CNivaraDoc& document, CMainFrame& mainFrame, QWidget* parent)
+CChildFrame::CChildFrame(CNivaraDoc& document, IFrameHost& host, QWidget* parent)
     : QMdiSubWindow(parent),
       m_doc(document),
-      m_main(mainFrame),
+      m_main(host),
       m_records(std::make_unique<CWindowRecords>(LoadText(SignalNameBase))) {
     setAttribute(Qt::WA_DeleteOnClose);
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -44,10 +43,10 @@ CChildFrame::CChildFrame(CNivaraDoc& document, CMainFrame& mainFrame, QWidget* p
     CreateClient();
     ConnectGraph();
     connect(qApp, &QApplication::focusChanged, this, [this](QWidget*, QWidget* now) { OnFocusChanged(now); });
-    m_handle = m_main.Router().Register(this);
+    m_handle = m_main.MessageRouter().Register(this);
     m_run = std::make_unique<CDeviceRun>(
-        m_main.Binding()->RunCalls(),
-        CDeviceRun::LINKS{m_doc.Document(), *m_records, *this, *this, *this, m_main});
+        m_main.DriverBinding().RunCalls(),
+        CDeviceRun::LINKS{m_doc.Document(), *m_records, *this, *this, *this, m_main.Messages()});
     RebuildSignalTree();
     UpdateTitle(1, 1);
 }
@@ -58,12 +57,12 @@ CChildFrame::~CChildFrame() {
     // run that is half destroyed. The run threads drain their block requests
     // without the posted messages.
     m_statusTimer.stop();
-    m_main.Router().Unregister(m_handle);
+    m_main.MessageRouter().Unregister(m_handle);
     // The board closes and the run threads end before the window's data goes.
     m_run.reset();
     if (m_doc.Document().IsRunning.load() == 0) {
         // A run of this window kept the condition pane disabled.
-        m_main.Properties()->setEnabled(true);
+        m_main.EnableConditionPane(true);
     }
     m_records->GeneratingTable.SetSize(0);
     m_records->SamplingTable.SetSize(0);
@@ -92,8 +91,9 @@ void CChildFrame::CreateClient() {
     m_left->setSizes({24, 300, 20, 130});
     m_left->Lock();
 
-    m_view = new CNivaraView(m_doc, *m_records, m_outer);
-    m_blockReader = std::make_unique<CSavedBlockReader>(m_doc.Document(), *this, m_main);
+    m_view = new CNivaraView(m_doc.Document(), *m_records, m_outer);
+    connect(&m_doc, &CNivaraDoc::ViewsNeedUpdate, m_view, &CNivaraView::OnDocumentUpdate);
+    m_blockReader = std::make_unique<CSavedBlockReader>(m_doc.Document(), *this, m_main.Messages());
     m_view->SetBlockReader(m_blockReader.get());
     m_view->setMinimumWidth(CChildFrameLayout::GraphMinimumWidth);
     m_outer->setStretchFactor(0, 0);
@@ -105,7 +105,7 @@ void CChildFrame::CreateClient() {
         [this] { return m_records->Table(m_doc.Document().Condition().Direction); },
         [this] { return m_view->Model().Current().row; },
         [this] { return m_run != nullptr && m_run->RunActive(); },
-        &m_main});
+        &m_main.Messages()});
 
     m_left->installEventFilter(this);
     setWidget(m_client);
@@ -118,9 +118,9 @@ void CChildFrame::ConnectGraph() {
         m_list->ScrollToRow(row);
     });
     connect(m_view, &CNivaraView::CurrentClockChanged, this, &CChildFrame::ShowValuesAt);
-    connect(m_view, &CNivaraView::SelectionSpansRowsChanged, &m_main, &CMainFrame::UpdateCommandUI);
-    connect(m_view, &CNivaraView::CommandRequested, &m_main, [this](int command) { m_main.OnCommand(command); });
-    m_view->SetUserMessages(&m_main);
+    connect(m_view, &CNivaraView::SelectionSpansRowsChanged, this, [this] { m_main.UpdateCommandUI(); });
+    connect(m_view, &CNivaraView::CommandRequested, this, [this](int command) { m_main.OnCommand(command); });
+    m_view->SetUserMessages(&m_main.Messages());
     // An edit changes what Undo, Redo and Paste offer; the Insert key the status pane.
     connect(&m_doc, &CNivaraDoc::ViewsNeedUpdate, this, [this] { m_main.UpdateCommandUI(); });
     connect(m_view, &CNivaraView::InsertModeChanged, this, [this](bool insert) {
@@ -138,14 +138,14 @@ void CChildFrame::ConnectSignalPanes() {
     connect(m_tree, &CChannelTreeView::ScrollRowsRequested, this, &CChildFrame::ScrollSignalRowsTo);
     connect(m_tree, &CChannelTreeView::ValuesRequested, this,
             [this] { ShowValuesAt(m_view->Model().Current().clock); });
-    connect(m_tree, &CChannelTreeView::SelectionChanged, &m_main, &CMainFrame::UpdateCommandUI);
+    connect(m_tree, &CChannelTreeView::SelectionChanged, this, [this] { m_main.UpdateCommandUI(); });
     connect(m_list, &CChannelListView::RowPicked, this, &CChildFrame::SelectSignalRow);
 }
 
 void CChildFrame::OnInitialUpdate() {
     char type[256] = {};
     char name[256] = {};
-    m_main.Binding()->GetSelectedDevice(type, name);
+    m_main.DriverBinding().GetSelectedDevice(type, name);
     if (name[0] != '\0') {
         m_run->CloseDevice();
         m_doc.Document().SetDevice(type, name);
@@ -196,6 +196,12 @@ void CChildFrame::OnFocusChanged(QWidget* now) {
 }
 
 bool CChildFrame::GraphIsActiveView() const { return m_activePane == m_view; }
+
+CLogicDocument& CChildFrame::Document() { return m_doc.Document(); }
+
+std::string CChildFrame::PathName() const { return m_doc.PathName().toStdString(); }
+
+void CChildFrame::SetPathName(const std::string& path) { m_doc.SetPathName(QString::fromStdString(path)); }
 
 void CChildFrame::ActivateGraph() {
     m_activePane = m_view;
@@ -279,8 +285,8 @@ void CChildFrame::CloseDevice() { m_run->CloseDevice(); }
 // ---------------------------------------------------------------- IFileWindow
 
 void CChildFrame::SelectDeviceByName(CLogicDocument& document, const std::string& name) {
-    (void)m_main.Binding()->SelectDeviceByName(document, name);
-    m_main.Properties()->SelectDevice(m_main.Binding()->SelectedIndex());
+    (void)m_main.DriverBinding().SelectDeviceByName(document, name);
+    m_main.ShowSelectedDevice(m_main.DriverBinding().SelectedIndex());
 }
 
 void CChildFrame::RefreshConditionGrid() { m_main.RefreshGrid(); }
@@ -299,7 +305,7 @@ void CChildFrame::RebuildSignalTree() {
     m_view->RefreshView();
 }
 
-void CChildFrame::RebuildBookmarkMarkers() { m_main.BookmarkCommands().OnListReplaced(*this); }
+void CChildFrame::RebuildBookmarkMarkers() { m_main.OnBookmarkListReplaced(*this); }
 
 void CChildFrame::SetTitleAndPath(const std::string& path) { m_doc.SetPathName(QString::fromStdString(path)); }
 
@@ -379,7 +385,7 @@ void CChildFrame::UpdateAllViews() { m_doc.Document().NotifyViews(); }
 
 // ---------------------------------------------------------------- IRunWindow
 
-void CChildFrame::EnableProperties(bool enable) { m_main.Properties()->setEnabled(enable); }
+void CChildFrame::EnableProperties(bool enable) { m_main.EnableConditionPane(enable); }
 
 void CChildFrame::StartStatusTimer() { m_statusTimer.start(StatusTimerMs, this); }
 
@@ -394,5 +400,5 @@ void CChildFrame::SetDocumentPath(const std::string& path) { m_doc.SetPathName(Q
 // ---------------------------------------------------------------- IWindowPoster
 
 void CChildFrame::PostMessage(uint32_t message, uintptr_t wparam, intptr_t lparam) {
-    (void)m_main.Router().Post(m_handle, message, wparam, lparam);
+    (void)m_main.MessageRouter().Post(m_handle, message, wparam, lparam);
 }

@@ -8,6 +8,7 @@
 #include "device/IRunWindow.h"
 #include "device/IWindowPoster.h"
 #include "document/CWindowRecords.h"
+#include "document/IDocumentWindow.h"
 #include "files/IFileWindow.h"
 #include "shell/CChildFrameLayout.h"
 #include "shell/ui/CStaticSplitterWndEx.h"
@@ -17,12 +18,12 @@ class CChannelListView;
 class CChannelTreeView;
 class CDeviceRun;
 class CHeaderView;
-class CMainFrame;
 class CNivaraDoc;
 class CNivaraView;
 class CSavedBlockReader;
 class CStatusView;
 class CWorkSpaceView;
+class IFrameHost;
 class QSplitter;
 class QProgressDialog;
 
@@ -32,8 +33,10 @@ class QProgressDialog;
 // top to bottom, the header strip, the signal tree with the channel list,
 // the workspace strip and the operation status list. Window messages from
 // the run threads and the board library arrive as queued events and are
-// handled on the interface thread.
+// handled on the interface thread. It reaches the main window only through
+// IFrameHost.
 class CChildFrame : public QMdiSubWindow,
+                    public IDocumentWindow,
                     public IFileWindow,
                     public IPulseFileAccess,
                     public IRunGraph,
@@ -43,18 +46,29 @@ class CChildFrame : public QMdiSubWindow,
 public:
     static constexpr int StatusTimerMs = 500;
 
-    CChildFrame(CNivaraDoc& document, CMainFrame& mainFrame, QWidget* parent = nullptr);
+    CChildFrame(CNivaraDoc& document, IFrameHost& host, QWidget* parent = nullptr);
     ~CChildFrame() override;
 
     [[nodiscard]] CNivaraDoc& Doc() { return m_doc; }
-    [[nodiscard]] CWindowRecords& Records() { return *m_records; }
-    // The graph of the frame.
-    [[nodiscard]] CNivaraView* View() const { return m_view; }
-    [[nodiscard]] CChannelTreeView* Tree() const { return m_tree; }
-    [[nodiscard]] CChannelListView* List() const { return m_list; }
+
+    // IDocumentWindow
+    [[nodiscard]] CLogicDocument& Document() override;
+    [[nodiscard]] CWindowRecords& Records() override { return *m_records; }
+    [[nodiscard]] CDeviceRun& Run() override { return *m_run; }
+    [[nodiscard]] CNivaraView* View() const override { return m_view; }
+    [[nodiscard]] CChannelTreeView* Tree() const override { return m_tree; }
+    [[nodiscard]] CChannelListView* List() const override { return m_list; }
+    [[nodiscard]] CWorkSpaceView* WorkSpace() const override { return m_workspace; }
+    [[nodiscard]] bool GraphIsActiveView() const override;
+    [[nodiscard]] QWidget* Window() override { return this; }
+    [[nodiscard]] IFileWindow& FileWindow() override { return *this; }
+    [[nodiscard]] IPulseFileAccess& PulseFiles() override { return *this; }
+    [[nodiscard]] std::string PathName() const override;
+    void SetPathName(const std::string& path) override;
+    bool CloseWindow() override { return close(); }
+
     [[nodiscard]] CStatusView* Status() const { return m_status; }
     [[nodiscard]] CHeaderView* Header() const { return m_header; }
-    [[nodiscard]] CWorkSpaceView* WorkSpace() const { return m_workspace; }
     [[nodiscard]] CStaticSplitterWndEx* LeftSplitter() const { return m_left; }
     [[nodiscard]] QSplitter* OuterSplitter() const { return m_outer; }
     [[nodiscard]] QSplitter* MiddleSplitter() const { return m_middle; }
@@ -62,15 +76,12 @@ public:
     // --- board and run
     // The graph's first update: opens the board selected in the device list.
     void OnInitialUpdate();
-    [[nodiscard]] CDeviceRun& Run() { return *m_run; }
     [[nodiscard]] bool DeviceOpen() const;
     [[nodiscard]] bool RunActive() const;
     [[nodiscard]] bool CanStart() const;
     void OpenDevice(const std::string& name);
     void CloseDevice();
 
-    // True while the graph is the pane the user last worked in.
-    [[nodiscard]] bool GraphIsActiveView() const;
     void ActivateGraph();
 
     // The rows of the left column for the current client height.
@@ -139,7 +150,7 @@ private:
     void ShowValuesAt(int clock);
 
     CNivaraDoc& m_doc;
-    CMainFrame& m_main;
+    IFrameHost& m_main;
     std::unique_ptr<CWindowRecords> m_records;
     QWidget* m_client = nullptr;
     QSplitter* m_outer = nullptr;

@@ -1,66 +1,44 @@
 #include "shell/ui/CMainFrame.h"
 
-#include <QAction>
-#include <cstring>
-#include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QLabel>
 #include <QMdiArea>
-#include <QMenu>
-#include <QMenuBar>
-#include <QMessageBox>
-#include <QPainter>
-#include <QPixmap>
 #include <QScreen>
 #include <QStatusBar>
-#include <QStyle>
 #include <QToolBar>
 
 #include "analysis/ui/CAnalysisCommandModule.h"
 #include "analysis/ui/CBookmarkCommandModule.h"
 #include "analysis/ui/CSearchCommandModule.h"
-#include "graph/ui/CGraphEditCommands.h"
 #include "shell/ui/CNavigationKeyGuard.h"
 #include "device/CDeviceRun.h"
 #include "device/CDriverBinding.h"
 #include "device/ui/CPropertiesWnd.h"
+#include "device/ui/CRunCommands.h"
+#include "graph/ui/CGraphCommands.h"
+#include "graph/ui/CNivaraView.h"
 #include "shell/CWindowGridHost.h"
 #include "shell/ui/CConditionPane.h"
 #include "shell/ui/CMemoryOptionDlg.h"
-#include "files/ConditionFile.h"
-#include "files/DataPatternFile.h"
 #include "resources/CStringTable.h"
+#include "resources/CommandIds.h"
 #include "shell/CChildFrameLayout.h"
 #include "shell/CCloseQuery.h"
-#include "resources/ui/CIconLibrary.h"
-#include "shell/CMenuTable.h"
-#include "shell/CToolbarPictures.h"
-#include "shell/CommandIds.h"
 #include "shell/ui/CChildFrame.h"
+#include "shell/ui/CCommandActions.h"
+#include "shell/ui/CFileCommands.h"
 #include "shell/ui/CNivaraDoc.h"
 #include "shell/ui/CQtFileChooser.h"
 #include "shell/ui/CQtUserMessages.h"
+#include "shell/ui/CViewCommands.h"
+#include "shell/ui/CWindowCommands.h"
 #include "shell/ui/CWindowMessageRouter.h"
-#include "graph/ui/CNivaraView.h"
-#include "signals/ui/CChannelListView.h"
 #include "signals/ui/CChannelTreeView.h"
+#include "signals/ui/CSignalCommands.h"
 #include "resources/StringIds.h"
 
 namespace {
-
-// A wait cursor while a file is read or written: the window cannot answer
-// until the words are in place.
-class CWaitCursor {
-public:
-    CWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~CWaitCursor() { QApplication::restoreOverrideCursor(); }
-    CWaitCursor(const CWaitCursor&) = delete;
-    CWaitCursor& operator=(const CWaitCursor&) = delete;
-};
-
-constexpr const char* ConditionFilter = "VARDEK Nivara Config (*.nvc) |*.nvc||";
-constexpr const char* DataPatternFilter = "VARDEK Basic Data Pattern (*.bdp) |*.bdp||";
 
 constexpr int ApplicationTitle = IDS_APP_TITLE;
 constexpr int ToolbarTitle = IDS_TOOLBAR_TITLE;
@@ -70,35 +48,11 @@ constexpr int EditDisabledText = IDS_STATUS_EDIT_DISABLED;
 
 QString Text(int id) { return QString::fromStdString(LoadText(id)); }
 
-// Commands shown with a check mark or as a radio choice.
-bool IsCheckable(int command) {
-    switch (command) {
-    case cmd::ViewToolbar: case cmd::ViewStatusBar: case cmd::ViewDockWindow:
-    case cmd::LanguageJapanese: case cmd::LanguageEnglish: case cmd::EditDisabled:
-    case cmd::CursorA: case cmd::CursorB: case cmd::UnitClock: case cmd::UnitTime:
-    case cmd::MouseSelect: case cmd::MouseInvertBit: case cmd::MouseShiftBit:
-    case cmd::ModeInsert: case cmd::ModeOverwrite:
-        return true;
-    default:
-        return false;
-    }
-}
-
-// Every command the main window knows, menus or not.
-std::vector<int> AllCommands() {
-    std::vector<int> commands = CMenuTable::CommandsOf(CMenuTable::Menu(CMenuTable::DocumentMenu));
-    commands.push_back(cmd::NextPane);
-    commands.push_back(cmd::PreviousPane);
-    return commands;
-}
-
-// The picture of a toolbar command (16 x 16, 32 x 32 on high-density screens).
-QIcon ToolbarIcon(int command) { return CIconLibrary::Load(CToolbarPictures::OfCommand(command)); }
-
 }  // namespace
 
 CMainFrame::CMainFrame(IUserMessages* messages, QWidget* parent)
     : QMainWindow(parent),
+      m_commands(*this),
       m_standardMessages(std::make_unique<CQtUserMessages>(this)),
       m_standardChooser(std::make_unique<CQtFileChooser>(this)),
       m_router(std::make_unique<CWindowMessageRouter>()) {
@@ -107,8 +61,7 @@ CMainFrame::CMainFrame(IUserMessages* messages, QWidget* parent)
     setWindowTitle(Text(ApplicationTitle));
     m_mdiArea = new QMdiArea(this);
     setCentralWidget(m_mdiArea);
-    CreateActions();
-    CreateHandlers();
+    m_menus = new CCommandActions(*this, [this](int command) { OnCommand(command); });
     BuildMenuBar(false);
     CreateToolBar();
     CreateStatusBar();
@@ -116,6 +69,8 @@ CMainFrame::CMainFrame(IUserMessages* messages, QWidget* parent)
     BindDriver();
     // The tree and the value list keep Home, End and the page keys.
     qApp->installEventFilter(new CNavigationKeyGuard(this));
+    CreateFrameCommands();
+    CreateModules();
     connect(m_mdiArea, &QMdiArea::subWindowActivated, this, [this](QMdiSubWindow* window) {
         // Each activation shows that window's document in the grid and its
         // graph's edit state in the status bar.
@@ -164,163 +119,42 @@ MessageAnswer CMainFrame::AskYesNoCancel(const std::string& text, MessageIcon ic
 
 // ---------------------------------------------------------------- creation
 
-void CMainFrame::CreateActions() {
-    std::unordered_map<int, QList<QKeySequence>> keys;
-    for (const ACCELERATOR_ENTRY& entry : CMenuTable::Accelerators()) {
-        keys[entry.Command] << QKeySequence(QString::fromLatin1(entry.Keys), QKeySequence::PortableText);
-    }
-    auto* editModes = new QActionGroup(this);
-    auto* units = new QActionGroup(this);
-    auto* mouseModes = new QActionGroup(this);
-    for (int command : AllCommands()) {
-        auto* action = new QAction(Text(CMenuTable::TextIdOf(command)), this);
-        const QStringList prompt = Text(command).split('\n');
-        action->setStatusTip(prompt.value(0));
-        action->setToolTip(prompt.size() > 1 ? prompt.value(1) : action->text().section('\t', 0, 0));
-        action->setShortcuts(keys[command]);
-        action->setCheckable(IsCheckable(command));
-        action->setIcon(ToolbarIcon(command));
-        connect(action, &QAction::triggered, this, [this, command] { OnCommand(command); });
-        addAction(action);  // keeps the keys working whichever menu is shown
-        m_actions[command] = action;
-    }
-    for (int command : {cmd::ModeInsert, cmd::ModeOverwrite}) editModes->addAction(m_actions[command]);
-    for (int command : {cmd::UnitClock, cmd::UnitTime}) units->addAction(m_actions[command]);
-    for (int command : {cmd::MouseSelect, cmd::MouseInvertBit, cmd::MouseShiftBit}) {
-        mouseModes->addAction(m_actions[command]);
-    }
+void CMainFrame::AddModule(std::unique_ptr<ICommandModule> module) {
+    m_commands.AddModule(std::move(module));
+    UpdateCommandUI();
 }
 
-void CMainFrame::AddHandler(int command, std::function<void()> handler) { m_handlers[command] = std::move(handler); }
+void CMainFrame::CreateModules() {
+    AddModule(std::make_unique<CFileCommands>(*this));
+    AddModule(std::make_unique<CViewCommands>(*this, *m_toolBar, *m_properties));
+    AddModule(std::make_unique<CWindowCommands>(*this, *m_mdiArea));
+    AddModule(std::make_unique<CGraphCommands>(*this));
+    AddModule(std::make_unique<CSignalCommands>(*this));
+    AddModule(std::make_unique<CRunCommands>(*this));
+    AddModule(std::make_unique<CAnalysisCommandModule>(*this));
+}
 
-void CMainFrame::CreateHandlers() {
-    AddHandler(cmd::FileNew, [this] { OnFileNew(); });
-    AddHandler(cmd::FileOpen, [this] { OnFileOpen(); });
-    AddHandler(cmd::FileSave, [this] { OnFileSave(); });
-    AddHandler(cmd::FileSaveAs, [this] { OnFileSaveAs(); });
-    AddHandler(cmd::FileOpenCondition, [this] {
-        OpenOtherFile(ConditionFilter, "nvc", [](CChildFrame& frame, const std::string& path) {
-            return ReadConditionFile(frame.Doc().Document(), frame, path);
-        });
-    });
-    AddHandler(cmd::FileSaveCondition, [this] {
-        SaveOtherFile(ConditionFilter, "*.nvc", [](CChildFrame& frame, const std::string& path) {
-            return WriteConditionFile(frame.Doc().Document(), path);
-        });
-    });
-    AddHandler(cmd::FileOpenDataPattern, [this] {
-        OpenOtherFile(DataPatternFilter, "bdp", [](CChildFrame& frame, const std::string& path) {
-            return ReadDataPatternFile(frame.Doc().Document(), frame, path);
-        });
-    });
-    AddHandler(cmd::FileSaveDataPattern, [this] {
-        SaveOtherFile(DataPatternFilter, "*.bdp", [](CChildFrame& frame, const std::string& path) {
-            return WriteDataPatternFile(frame.Doc().Document(), path);
-        });
-    });
-    AddHandler(cmd::SignalNameProperties, [this] { if (CChildFrame* f = ActiveChildFrame()) f->Tree()->OnProperties(); });
-    AddHandler(cmd::DeviceStart, [this] { if (CChildFrame* f = ActiveChildFrame()) f->Run().StartCommand(); });
-    AddHandler(cmd::DeviceStop, [this] { if (CChildFrame* f = ActiveChildFrame()) f->Run().StopRun(); });
-    CreateGraphHandlers();
-    CAnalysisCommandModule::Register(*this, [this](int command, std::function<void()> handler) {
-        AddHandler(command, std::move(handler));
-    });
+void CMainFrame::CreateFrameCommands() {
+    const auto add = [this](int command, ICommandRegistry::HANDLER handler) {
+        m_commands.AddCommand(command, std::move(handler));
+    };
+    add(cmd::FileNew, [this] { OnFileNew(); });
+    add(cmd::WindowClose, [this] { if (CChildFrame* f = ActiveChildFrame()) f->close(); });
+    add(cmd::WindowCloseAll, [this] { OnCloseAllWindows(); });
+    add(cmd::WindowNew, [this] { OnWindowNew(); });
+    add(cmd::AppExit, [this] { close(); });
+    add(cmd::SamplingMemoryOption, [this] { OnMemoryOption(); });
     m_searchCommands = new CSearchCommandModule(*this);
-    m_searchCommands->Register([this](int command, std::function<void()> handler) {
-        AddHandler(command, std::move(handler));
-    });
+    m_searchCommands->Register(add);
     m_bookmarkCommands = new CBookmarkCommandModule(*this);
-    m_bookmarkCommands->Register([this](int command, std::function<void()> handler) {
-        AddHandler(command, std::move(handler));
-    });
-    AddHandler(cmd::FileClose, [this] { if (CChildFrame* f = ActiveChildFrame()) f->close(); });
-    AddHandler(cmd::WindowClose, [this] { if (CChildFrame* f = ActiveChildFrame()) f->close(); });
-    AddHandler(cmd::WindowCloseAll, [this] { OnCloseAllWindows(); });
-    AddHandler(cmd::WindowNew, [this] { OnWindowNew(); });
-    AddHandler(cmd::WindowCascade, [this] { m_mdiArea->cascadeSubWindows(); });
-    AddHandler(cmd::WindowTileHorizontal, [this] { TileWindows(false); });
-    AddHandler(cmd::WindowTileVertical, [this] { TileWindows(true); });
-    AddHandler(cmd::NextPane, [this] { MoveFocusToPane(1); });
-    AddHandler(cmd::PreviousPane, [this] { MoveFocusToPane(-1); });
-    AddHandler(cmd::AppExit, [this] { close(); });
-    AddHandler(cmd::AppAbout, [this] { OnAppAbout(); });
-    AddHandler(cmd::ViewToolbar, [this] { m_toolBar->setVisible(m_toolBar->isHidden()); });
-    AddHandler(cmd::ViewStatusBar, [this] { statusBar()->setVisible(statusBar()->isHidden()); });
-    AddHandler(cmd::ViewDockWindow, [this] { m_properties->setVisible(m_properties->isHidden()); });
-    AddHandler(cmd::SamplingMemoryOption, [this] { OnMemoryOption(); });
+    m_bookmarkCommands->Register(add);
 }
 
-// Graph commands act on the graph of the active document window; the
-// enablement table lets them through only while the graph is the active view.
-void CMainFrame::AddGraphHandler(int command, std::function<void(CNivaraView&)> handler) {
-    AddHandler(command, [this, handler = std::move(handler)] {
-        CChildFrame* frame = ActiveChildFrame();
-        if (frame != nullptr && frame->GraphIsActiveView()) {
-            handler(*frame->View());
-        }
-    });
-}
-
-void CMainFrame::CreateGraphHandlers() {
-    CGraphEditCommands::Register(
-        [this](int command, std::function<void(CNivaraView&)> handler) { AddGraphHandler(command, std::move(handler)); },
-        *this, this);
-    AddGraphHandler(cmd::ZoomIn, [](CNivaraView& view) { view.ZoomIn(); });
-    AddGraphHandler(cmd::ZoomOut, [](CNivaraView& view) { view.ZoomOut(); });
-    AddGraphHandler(cmd::ZoomDefault, [](CNivaraView& view) { view.DefaultScale(); });
-    AddGraphHandler(cmd::CursorA, [](CNivaraView& view) { view.ToggleCursorA(); });
-    AddGraphHandler(cmd::CursorB, [](CNivaraView& view) { view.ToggleCursorB(); });
-    AddGraphHandler(cmd::UnitClock, [](CNivaraView& view) { view.SetGraphUnit(0); });
-    AddGraphHandler(cmd::UnitTime, [](CNivaraView& view) { view.SetGraphUnit(1); });
-    AddGraphHandler(cmd::MouseSelect, [](CNivaraView& view) { view.SetMouseMode(MOUSE_MODE_SELECT); });
-    AddGraphHandler(cmd::MouseInvertBit, [](CNivaraView& view) { view.SetMouseMode(MOUSE_MODE_INVERT_BIT); });
-    AddGraphHandler(cmd::MouseShiftBit, [](CNivaraView& view) { view.SetMouseMode(MOUSE_MODE_SHIFT_BIT); });
-    AddGraphHandler(cmd::ModeInsert, [this](CNivaraView& view) {
-        view.SetInsertMode(true);
-        SetEditStatus(view.Model().Document().Condition().ReadOnly != 0, true);
-    });
-    AddGraphHandler(cmd::ModeOverwrite, [this](CNivaraView& view) {
-        view.SetInsertMode(false);
-        SetEditStatus(view.Model().Document().Condition().ReadOnly != 0, false);
-    });
-    AddGraphHandler(cmd::EditDisabled, [this](CNivaraView& view) {
-        CLogicDocument& document = view.Model().Document();
-        document.Condition().ReadOnly = document.Condition().ReadOnly != 0 ? 0 : 1;
-        view.SetEditDisabled(document.Condition().ReadOnly != 0);
-        document.NotifyViews();
-        SetEditStatus(document.Condition().ReadOnly != 0, view.InsertMode());
-    });
-}
-
-bool CMainFrame::HasHandler(int command) const { return m_handlers.count(command) != 0; }
+bool CMainFrame::HasHandler(int command) const { return m_commands.HasHandler(command); }
 
 void CMainFrame::BuildMenuBar(bool withDocument) {
     m_documentMenu = withDocument;
-    menuBar()->clear();
-    AddMenuEntries(nullptr, CMenuTable::Menu(withDocument ? CMenuTable::DocumentMenu : CMenuTable::NoDocumentMenu));
-}
-
-void CMainFrame::AddMenuEntries(QMenu* menu, const std::vector<MENU_ENTRY>& entries) {
-    for (const MENU_ENTRY& entry : entries) {
-        switch (entry.Type) {
-        case MENU_ENTRY::Separator:
-            if (menu != nullptr) menu->addSeparator();
-            break;
-        case MENU_ENTRY::Popup: {
-            QMenu* popup = menu != nullptr ? menu->addMenu(Text(entry.TextId)) : menuBar()->addMenu(Text(entry.TextId));
-            connect(popup, &QMenu::aboutToShow, this, &CMainFrame::UpdateCommandUI);
-            AddMenuEntries(popup, entry.Children);
-            break;
-        }
-        case MENU_ENTRY::Item:
-            if (entry.Command != 0) {
-                menu->addAction(m_actions.at(entry.Command));
-            } else {
-                menu->addAction(Text(entry.TextId))->setEnabled(false);
-            }
-            break;
-        }
-    }
+    m_menus->BuildMenuBar(withDocument, [this] { UpdateCommandUI(); });
 }
 
 void CMainFrame::CreateToolBar() {
@@ -328,13 +162,7 @@ void CMainFrame::CreateToolBar() {
     m_toolBar->setObjectName("StandardToolBar");
     m_toolBar->setIconSize(QSize(16, 16));
     m_toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
-    for (int command : CMenuTable::ToolbarButtons()) {
-        if (command == 0) {
-            m_toolBar->addSeparator();
-        } else {
-            m_toolBar->addAction(m_actions.at(command));
-        }
-    }
+    m_menus->FillToolBar(*m_toolBar);
 }
 
 void CMainFrame::CreateStatusBar() {
@@ -388,10 +216,7 @@ void CMainFrame::BindDriver() {
 
 // ---------------------------------------------------------------- command state
 
-QAction* CMainFrame::Action(int command) const {
-    const auto found = m_actions.find(command);
-    return found != m_actions.end() ? found->second : nullptr;
-}
+QAction* CMainFrame::Action(int command) const { return m_menus->Action(command); }
 
 CNivaraDoc* CMainFrame::Doc() const { return m_frames.empty() ? nullptr : m_doc.data(); }
 
@@ -408,78 +233,64 @@ COMMAND_CONTEXT CMainFrame::BuildContext() const {
     c.Language = CStringTable::Language();
     c.SearchMade = m_searchCommands != nullptr && m_searchCommands->SearchMade();
     c.PatternCreated = m_patternCreated;
-    c.ToolbarShown = !m_toolBar->isHidden();
-    c.StatusBarShown = !statusBar()->isHidden();
-    c.DockWindowShown = !m_properties->isHidden();
     CChildFrame* frame = ActiveChildFrame();
-    if (frame == nullptr) {
-        return c;
+    if (frame != nullptr) {
+        const LOGIC_CONDITION& condition = frame->Doc().Document().Condition();
+        c.HasFrame = true;
+        c.Direction = condition.Direction;
+        if (const DIRECTION_GROUP* group = condition.ActiveGroup()) {
+            c.ClockType = group->ClockType;
+        }
+        c.ReadOnly = condition.ReadOnly != 0;
+        const CBookmarkList* bookmarks = frame->Records().Bookmarks(condition.Direction);
+        c.BookmarksNotEmpty = bookmarks != nullptr && bookmarks->Size() > 0;
+        c.TreeEditable = frame->Tree()->IsEditable() && !frame->RunActive();
     }
-    const CLogicDocument& document = frame->Doc().Document();
-    const LOGIC_CONDITION& condition = document.Condition();
-    c.HasFrame = true;
-    c.Direction = condition.Direction;
-    if (const DIRECTION_GROUP* group = condition.ActiveGroup()) {
-        c.ClockType = group->ClockType;
-    }
-    c.ReadOnly = condition.ReadOnly != 0;
-    const CBookmarkList* bookmarks = frame->Records().Bookmarks(condition.Direction);
-    c.BookmarksNotEmpty = bookmarks != nullptr && bookmarks->Size() > 0;
-    c.RunActive = frame->RunActive();
-    // The threads of an ended run still take its last words from the memories.
-    c.DocumentRunning = document.IsRunning.load() != 0 || frame->Run().ThreadsAlive();
-    c.DeviceOpen = frame->DeviceOpen();
-    c.TreeEditable = frame->Tree()->IsEditable() && !c.RunActive;
-    c.SelectedChannels = CAnalysisCommandModule::CountSelectedChannels(*frame);
-    const CNivaraView* view = frame->View();
-    c.SelectionSpansRows = view->SelectionSpansRows();
-    c.GraphActive = frame->GraphIsActiveView();
-    c.CursorAShown = view->IsCursorShown(0);
-    c.CursorBShown = view->IsCursorShown(1);
-    c.GraphUnit = view->GraphUnit();
-    c.MouseMode = view->MouseMode();
-    c.InsertMode = view->InsertMode();
-    const CGraphEditCommands::ENABLEMENT edit = CGraphEditCommands::Enablement(*view);
-    c.CanCopy = edit.CanCopy;
-    c.CanCut = edit.CanCut;
-    c.CanPaste = edit.CanPaste;
-    c.CanUndo = edit.CanUndo;
-    c.CanRedo = edit.CanRedo;
+    m_commands.FillContext(c, frame);
     return c;
 }
 
 void CMainFrame::UpdateCommandUI() {
     const COMMAND_CONTEXT context = BuildContext();
-    for (const auto& [command, action] : m_actions) {
-        const COMMAND_UI ui = CCommandState::Query(command, context);
-        action->setEnabled(ui.Enabled && HasHandler(command));
-        if (action->isCheckable()) {
-            action->setChecked(ui.Checked);
-        }
+    for (const auto& entry : m_menus->Actions()) {
+        m_menus->Apply(entry.first, m_commands.Query(entry.first, context), HasHandler(entry.first));
     }
 }
 
 bool CMainFrame::OnCommand(int command) {
-    if (CCommandState::IsBlocked(command) || !HasHandler(command)) {
+    if (!HasHandler(command)) {
         return false;
     }
-    if (!CCommandState::Query(command, BuildContext()).Enabled) {
-        UpdateCommandUI();
-        return false;
-    }
-    m_handlers.at(command)();
+    const bool ran = m_commands.Execute(command, BuildContext());
     UpdateCommandUI();
-    return true;
+    return ran;
+}
+
+IDocumentWindow* CMainFrame::ActiveWindow() { return ActiveChildFrame(); }
+
+IDocumentWindow* CMainFrame::ActiveOrNewWindow() {
+    if (ActiveChildFrame() == nullptr && OnFileNew() == nullptr) {
+        return nullptr;
+    }
+    return ActiveChildFrame();
+}
+
+void CMainFrame::ShowStatusMessage(const std::string& text) {
+    if (text.empty()) {
+        statusBar()->clearMessage();
+    } else {
+        statusBar()->showMessage(QString::fromStdString(text));
+    }
 }
 
 // ---------------------------------------------------------------- documents and windows
 
 CChildFrame* CMainFrame::CreateFrame() {
     auto* frame = new CChildFrame(*m_doc, *this);
-    CAnalysisCommandModule::AttachFrame(*this, *frame);
     m_frames.push_back(frame);
     m_liveFrames.push_back(frame);
     m_mdiArea->addSubWindow(frame);
+    m_commands.OnWindowCreated(*frame);
     connect(m_doc, &CNivaraDoc::TitleChanged, frame, [this] { RetitleFrames(); });
     RetitleFrames();
     return frame;
@@ -541,7 +352,7 @@ bool CMainFrame::CloseQuery(CChildFrame* frame) {
     }
     const bool saved = frame->Doc().Document().Saved.load() != 0;
     return CCloseQuery::AllowClose(WindowCount(), saved, *this, [this, frame] {
-        return SaveAs(*frame) == CPulseFileCommands::Outcome::Done;
+        return CFileCommands::SaveAs(*this, *frame) == CPulseFileCommands::Outcome::Done;
     });
 }
 
@@ -564,6 +375,8 @@ void CMainFrame::OnFrameDestroyed(CChildFrame* frame) {
         m_doc = nullptr;
     }
 }
+
+void CMainFrame::OnBookmarkListReplaced(CChildFrame& frame) { m_bookmarkCommands->OnListReplaced(frame); }
 
 void CMainFrame::OnCloseAllWindows() {
     while (WindowCount() > 1) {
@@ -598,151 +411,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
     QMainWindow::closeEvent(event);
 }
 
-void CMainFrame::TileWindows(bool sideBySide) {
-    const QList<QMdiSubWindow*> windows = m_mdiArea->subWindowList();
-    QList<QMdiSubWindow*> open;
-    for (QMdiSubWindow* window : windows) {
-        if (window->isVisible()) {
-            open << window;
-        }
-    }
-    if (open.isEmpty()) {
-        return;
-    }
-    const QRect area = m_mdiArea->viewport()->rect();
-    const int n = static_cast<int>(open.size());
-    for (int i = 0; i < n; ++i) {
-        QMdiSubWindow* window = open[i];
-        window->showNormal();
-        if (sideBySide) {
-            const int width = area.width() / n;
-            window->setGeometry(i * width, 0, width, area.height());
-        } else {
-            const int height = area.height() / n;
-            window->setGeometry(0, i * height, area.width(), height);
-        }
-    }
-}
-
-void CMainFrame::MoveFocusToPane(int step) {
-    CChildFrame* frame = ActiveChildFrame();
-    if (frame == nullptr) {
-        return;
-    }
-    const QList<QWidget*> panes = {frame->View(), frame->Tree(), frame->List()};
-    int current = 0;
-    for (int i = 0; i < panes.size(); ++i) {
-        if (panes[i]->hasFocus()) {
-            current = i;
-        }
-    }
-    const int next = (current + step + static_cast<int>(panes.size())) % static_cast<int>(panes.size());
-    panes[next]->setFocus(Qt::OtherFocusReason);
-}
-
-void CMainFrame::OnAppAbout() {
-    QMessageBox box(QMessageBox::Information, "About Nivara", "Nivara\nVer2.20", QMessageBox::Ok, this);
-    box.setIconPixmap(windowIcon().pixmap(32, 32));
-    box.exec();
-}
-
-// ---------------------------------------------------------------- files
-
-void CMainFrame::OnFileOpen() {
-    CPulseFileCommands commands(*m_chooser, *this);
-    std::string path;
-    if (commands.ChooseOpen(path) == CPulseFileCommands::Outcome::Done) {
-        (void)OpenPulseFile(path);
-    }
-}
-
-bool CMainFrame::OpenPulseFile(const std::string& path) {
-    if (ActiveChildFrame() == nullptr && OnFileNew() == nullptr) {
-        return false;
-    }
-    CChildFrame* frame = ActiveChildFrame();
-    CPulseFileCommands commands(*m_chooser, *this);
-    statusBar()->showMessage(QString::fromStdString(path));
-    bool read = false;
-    {
-        CWaitCursor wait;
-        read = commands.Read(*frame, path, frame->Doc().Document().Saved) == CPulseFileCommands::Outcome::Done;
-    }
-    statusBar()->clearMessage();
-    RefreshGrid();
-    UpdateCommandUI();
-    return read;
-}
-
-void CMainFrame::OnFileSave() {
-    CChildFrame* frame = ActiveChildFrame();
-    if (frame == nullptr) {
-        return;
-    }
-    CPulseFileCommands commands(*m_chooser, *this);
-    std::string path = frame->Doc().PathName().toStdString();
-    if (commands.Save(*frame, path, frame->Doc().Document().Saved) == CPulseFileCommands::Outcome::Done) {
-        frame->Doc().SetPathName(QString::fromStdString(path));
-    }
-}
-
-void CMainFrame::OnFileSaveAs() {
-    if (CChildFrame* frame = ActiveChildFrame()) {
-        (void)SaveAs(*frame);
-    }
-}
-
-CPulseFileCommands::Outcome CMainFrame::SaveAs(CChildFrame& frame) {
-    CPulseFileCommands commands(*m_chooser, *this);
-    std::string path = frame.Doc().PathName().toStdString();
-    const CPulseFileCommands::Outcome outcome = commands.SaveAs(frame, path, frame.Doc().Document().Saved);
-    if (outcome == CPulseFileCommands::Outcome::Done) {
-        frame.Doc().SetPathName(QString::fromStdString(path));
-    }
-    return outcome;
-}
-
-// Condition and data pattern files: a document is created first for a read
-// when none is open; a write needs one.
-void CMainFrame::OpenOtherFile(const char* filter, const char* extension, const FILE_STEP& read) {
-    const auto chosen = m_chooser->ChooseFileToOpen(filter, extension);
-    if (!chosen || chosen->empty()) {
-        return;
-    }
-    if (ActiveChildFrame() == nullptr && OnFileNew() == nullptr) {
-        return;
-    }
-    CChildFrame* frame = ActiveChildFrame();
-    FileResult result;
-    {
-        CWaitCursor wait;
-        result = read(*frame, *chosen);
-    }
-    if (!result.Ok) {
-        ShowMessage(LoadText(CPulseFileCommands::OpenFailedMessage), MessageIcon::Error);
-    }
-    frame->Repaint();
-    RefreshGrid();
-}
-
-void CMainFrame::SaveOtherFile(const char* filter, const char* extension, const FILE_STEP& write) {
-    CChildFrame* frame = ActiveChildFrame();
-    if (frame == nullptr) {
-        return;
-    }
-    const auto chosen = m_chooser->ChooseFileToSave(filter, extension, frame->Doc().PathName().toStdString());
-    if (!chosen || chosen->empty()) {
-        return;
-    }
-    FileResult result;
-    {
-        CWaitCursor wait;
-        result = write(*frame, *chosen);
-    }
-    if (!result.Ok) {
-        ShowMessage(LoadText(CPulseFileCommands::SaveFailedMessage), MessageIcon::Error);
-    }
-}
+bool CMainFrame::OpenPulseFile(const std::string& path) { return CFileCommands::OpenPulseFile(*this, path); }
 
 // ---------------------------------------------------------------- devices
 
@@ -791,6 +460,10 @@ void CMainFrame::OnMemoryOption() {
     dialog.exec();
     RefreshGrid();
 }
+
+void CMainFrame::EnableConditionPane(bool enable) { m_properties->setEnabled(enable); }
+
+void CMainFrame::ShowSelectedDevice(int index) { m_properties->SelectDevice(index); }
 
 void CMainFrame::RefreshGrid() {
     CChildFrame* frame = ActiveChildFrame();

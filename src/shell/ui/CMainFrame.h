@@ -6,16 +6,16 @@
 #include <unordered_map>
 #include <vector>
 
+#include "document/ICommandHost.h"
 #include "document/IUserMessages.h"
-#include "files/FileResult.h"
-#include "shell/CCommandState.h"
-#include "shell/CPulseFileCommands.h"
+#include "shell/CCommandRouter.h"
+#include "shell/ui/IFrameHost.h"
 
 class CBookmarkCommandModule;
 class CChildFrame;
+class CCommandActions;
 class CDriverBinding;
 class CNivaraDoc;
-class CNivaraView;
 class CPropertiesWnd;
 class CQtFileChooser;
 class CQtUserMessages;
@@ -26,15 +26,14 @@ class QAction;
 class QLabel;
 class QMdiArea;
 class QToolBar;
-struct MENU_ENTRY;
 
 // The multiple-document main window. There is at most one document at a
 // time; every document window shows it. The main window receives every menu,
 // toolbar and accelerator command, enables or refuses it by the state of the
-// active document window and hands it on. It is also how the core asks the
-// user something: its messages go to the message boxes (or to the
-// replacement a test installs).
-class CMainFrame : public QMainWindow, public IUserMessages {
+// active document window and hands it on to the command modules that
+// registered it. It is also how the core asks the user something: its
+// messages go to the message boxes (or to the replacement a test installs).
+class CMainFrame : public QMainWindow, public IUserMessages, public IFrameHost, public ICommandHost {
     Q_OBJECT
 public:
     static constexpr int StatusPanes = 6;
@@ -58,11 +57,13 @@ public:
     // --- commands
     [[nodiscard]] QAction* Action(int command) const;
     // Runs a command when it is enabled; false when it was refused.
-    bool OnCommand(int command);
-    void UpdateCommandUI();
+    bool OnCommand(int command) override;
+    void UpdateCommandUI() override;
     [[nodiscard]] COMMAND_CONTEXT BuildContext() const;
     // True when the command has its operation in this build.
     [[nodiscard]] bool HasHandler(int command) const;
+    // Takes a subsystem's command module and registers its commands.
+    void AddModule(std::unique_ptr<ICommandModule> module);
 
     // Reads a pulse file into the active document window (creating the
     // document first when there is none), as Open does after its dialog.
@@ -86,32 +87,45 @@ public:
     [[nodiscard]] MessageAnswer AskYesNo(const std::string& text, MessageIcon icon) override;
     [[nodiscard]] MessageAnswer AskYesNoCancel(const std::string& text, MessageIcon icon) override;
 
-    // --- called by the document windows
-    [[nodiscard]] bool CloseQuery(CChildFrame* frame);
-    void OnFrameClosed(CChildFrame* frame);
-    void OnFrameDestroyed(CChildFrame* frame);
+    // IFrameHost: called by the document windows.
+    [[nodiscard]] CWindowMessageRouter& MessageRouter() override { return *m_router; }
+    [[nodiscard]] CDriverBinding& DriverBinding() override { return *m_binding; }
+    [[nodiscard]] IUserMessages& Messages() override { return *this; }
+    void EnableConditionPane(bool enable) override;
+    void ShowSelectedDevice(int index) override;
+    [[nodiscard]] bool CloseQuery(CChildFrame* frame) override;
+    void OnFrameClosed(CChildFrame* frame) override;
+    void OnFrameDestroyed(CChildFrame* frame) override;
+    void OnBookmarkListReplaced(CChildFrame& frame) override;
+    // Shows the active document's condition: selects its device in the list.
+    void RefreshGrid() override;
+
+    // ICommandHost: what the command modules reach.
+    [[nodiscard]] QWidget* MainWindow() override { return this; }
+    [[nodiscard]] IFileChooser& FileChooser() override { return *m_chooser; }
+    [[nodiscard]] IDocumentWindow* ActiveWindow() override;
+    [[nodiscard]] IDocumentWindow* ActiveOrNewWindow() override;
+    void ShowEditStatus(bool editDisabled, bool insertMode) override { SetEditStatus(editDisabled, insertMode); }
+    void ShowStatusMessage(const std::string& text) override;
+
     // The device list's selection changed (WM_DEVICE_SELECTED).
     void OnDeviceSelected(int index);
-    // Shows the active document's condition: selects its device in the list.
-    void RefreshGrid();
     // The grid's property-changed notification: the active document takes
     // the value of the property with that displayed name.
     void OnConditionChanged(const QString& name, const QString& value);
     // Sampling Memory Option: dialog 332, refused while the document runs.
     void OnMemoryOption();
-    void SetEditStatus(bool editDisabled, bool insertMode);
+    void SetEditStatus(bool editDisabled, bool insertMode) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    void CreateActions();
-    void CreateHandlers();
-    void AddHandler(int command, std::function<void()> handler);
-    void AddGraphHandler(int command, std::function<void(CNivaraView&)> handler);
-    void CreateGraphHandlers();
+    // The command modules of the subsystems: one line each.
+    void CreateModules();
+    // The frame's own commands: documents, windows and panes.
+    void CreateFrameCommands();
     void BuildMenuBar(bool withDocument);
-    void AddMenuEntries(class QMenu* menu, const std::vector<MENU_ENTRY>& entries);
     void CreateToolBar();
     void CreateStatusBar();
     void CreateProperties();
@@ -119,20 +133,9 @@ private:
     CChildFrame* CreateFrame();
     void RetitleFrames();
 
-    // File commands
-    void OnFileOpen();
-    void OnFileSave();
-    void OnFileSaveAs();
-    [[nodiscard]] CPulseFileCommands::Outcome SaveAs(CChildFrame& frame);
-    using FILE_STEP = std::function<FileResult(CChildFrame&, const std::string&)>;
-    void OpenOtherFile(const char* filter, const char* extension, const FILE_STEP& read);
-    void SaveOtherFile(const char* filter, const char* extension, const FILE_STEP& write);
     // Window commands
     void OnWindowNew();
     void OnCloseAllWindows();
-    void TileWindows(bool sideBySide);
-    void MoveFocusToPane(int step);
-    void OnAppAbout();
     [[nodiscard]] bool CloseAllForExit();
 
     QMdiArea* m_mdiArea = nullptr;
@@ -141,8 +144,8 @@ private:
     QPointer<CNivaraDoc> m_doc;
     std::vector<CChildFrame*> m_frames;
     std::vector<CChildFrame*> m_liveFrames;
-    std::unordered_map<int, QAction*> m_actions;
-    std::unordered_map<int, std::function<void()>> m_handlers;
+    CCommandActions* m_menus = nullptr;
+    CCommandRouter m_commands;
     std::vector<QLabel*> m_statusPanes;
     std::unique_ptr<CQtUserMessages> m_standardMessages;
     std::unique_ptr<CQtFileChooser> m_standardChooser;

@@ -1,7 +1,7 @@
 #pragma once
 #include <QString>
 
-#include "shell/IFileChooser.h"
+#include "document/IFileChooser.h"
 
 class QWidget;
 

@@ -1,0 +1,15 @@
+#include "document/GuardedCall.h"
+
+#include "document/CImproperArgument.h"
+#include "document/IUserMessages.h"
+#include "resources/CStringTable.h"
+
+bool GuardedCall(IUserMessages& messages, const std::function<void()>& action) {
+    try {
+        action();
+        return true;
+    } catch (const CImproperArgument&) {
+        messages.ShowMessage(LoadText(CImproperArgument::MessageId), MessageIcon::Warning);
+        return false;
+    }
+}

@@ -1,0 +1,54 @@
+#pragma once
+#include <functional>
+
+#include "document/COMMAND_CONTEXT.h"
+
+class IDocumentWindow;
+
+// Where a command module puts its commands: the main window's routing.
+class ICommandRegistry {
+public:
+    using HANDLER = std::function<void()>;
+    using RULE = std::function<COMMAND_UI(const COMMAND_CONTEXT&)>;
+
+    virtual ~ICommandRegistry() = default;
+    // `handler` runs when the command is chosen while it is enabled, inside
+    // the guarded call (a CImproperArgument ends it with message 61477).
+    // `rule` enables, checks or marks it from the context; without one the
+    // main window's table (CCommandState) decides. A command has one handler:
+    // a second registration replaces the first.
+    virtual void AddCommand(int command, HANDLER handler, RULE rule = {}) = 0;
+};
+
+// The commands of one subsystem. Each subsystem keeps its handlers and rules
+// in one small module in its own ui/ folder instead of in CMainFrame.
+//
+// Adding a module:
+//  1. Write a class in src/<subsystem>/ui/ that derives from ICommandModule.
+//     Its constructor takes the ICommandHost (how it reaches the main window
+//     and the active document window) and whatever the module owns (its
+//     dialogs, its flags).
+//  2. Register() calls registry.AddCommand(command id, handler, rule) once
+//     per command (ids from resources/CommandIds.h). A handler finds the
+//     active window with host.ActiveWindow() and does nothing without one.
+//  3. When its rules need state the main window does not know (a flag the
+//     module keeps, a count of selected channels), FillContext() writes it
+//     into the context the rules read; add the field to COMMAND_CONTEXT.
+//  4. What the module puts into every new document window (a drawing
+//     object of the graph, a connection to a pane) goes into
+//     OnWindowCreated().
+//  5. Add one line to CMainFrame::CreateModules():
+//         AddModule(std::make_unique<CMyCommands>(*this));
+class ICommandModule {
+public:
+    virtual ~ICommandModule() = default;
+    virtual void Register(ICommandRegistry& registry) = 0;
+    // Called before every enablement with the active document window
+    // (nullptr while none is open).
+    virtual void FillContext(COMMAND_CONTEXT& context, IDocumentWindow* active) const {
+        (void)context;
+        (void)active;
+    }
+    // Called once for every document window, after its panes exist.
+    virtual void OnWindowCreated(IDocumentWindow& window) { (void)window; }
+};

@@ -1,0 +1,39 @@
+#pragma once
+#include <QObject>
+#include <functional>
+#include <unordered_map>
+#include <vector>
+
+#include "document/COMMAND_CONTEXT.h"
+
+class QAction;
+class QMainWindow;
+class QMenu;
+class QToolBar;
+struct MENU_ENTRY;
+
+// The main window's actions, one per command id (menu texts, prompts,
+// accelerators, check marks, toolbar icons), and the menu bar and toolbar
+// built from them. A chosen action calls the routing with its command id.
+class CCommandActions : public QObject {
+    Q_OBJECT
+public:
+    using TRIGGER = std::function<void(int command)>;
+
+    CCommandActions(QMainWindow& window, TRIGGER trigger);
+
+    [[nodiscard]] QAction* Action(int command) const;
+    [[nodiscard]] const std::unordered_map<int, QAction*>& Actions() const { return m_actions; }
+    // Menu 130 (withDocument) or 128 into the window's menu bar; every popup
+    // calls `aboutToShow` before it opens.
+    void BuildMenuBar(bool withDocument, const std::function<void()>& aboutToShow);
+    void FillToolBar(QToolBar& toolBar) const;
+    // Enables (only with a handler) and checks the action of a command.
+    void Apply(int command, const COMMAND_UI& ui, bool hasHandler) const;
+
+private:
+    void AddMenuEntries(QMenu* menu, const std::vector<MENU_ENTRY>& entries, const std::function<void()>& aboutToShow);
+
+    QMainWindow& m_window;
+    std::unordered_map<int, QAction*> m_actions;
+};
