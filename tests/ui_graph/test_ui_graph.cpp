@@ -6,6 +6,7 @@
 #include "document/CWindowRecords.h"
 #include "graph/ui/CNivaraView.h"
 #include "shell/ui/CNivaraDoc.h"
+#include "support/CScriptedMessages.h"
 
 namespace {
 
@@ -25,6 +26,26 @@ int LowY(const CGraphGeometry& g, int row) {
 int MidX(const CGraphGeometry& g, int clock) {
     return g.CellToPoint(clock, 0).x + static_cast<int>(g.PixelsPerClock() / 2);
 }
+
+// A graph whose mouse and key handlers meet an index outside the channel
+// table, as an edit with a stale row would.
+class CStaleRowView : public CNivaraView {
+public:
+    CStaleRowView(CLogicDocument& document, CWindowRecords& records) : CNivaraView(document, records), m_table(records) {}
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        m_table.GeneratingTable.At(m_table.GeneratingTable.Size()).IsShown = 0;
+        CNivaraView::keyPressEvent(event);
+    }
+    void mousePressEvent(QMouseEvent* event) override {
+        m_table.GeneratingTable.At(m_table.GeneratingTable.Size() + 1).IsShown = 0;
+        CNivaraView::mousePressEvent(event);
+    }
+
+private:
+    CWindowRecords& m_table;
+};
 
 }  // namespace
 
@@ -49,6 +70,7 @@ private slots:
     void tinyAndEmptyViewsPaint();
     void repaintsOnlyWhatChanged();
     void busValuesWiderThanACellShowOncePerRun();
+    void aBadIndexInAMouseOrKeyHandlerShowsMessage61477();
 
 private:
     [[nodiscard]] QColor Pixel(int x, int y) { return m_view->RenderSurface().pixelColor(x, y); }
@@ -496,6 +518,23 @@ void TestGraphView::busValuesWiderThanACellShowOncePerRun() {
         QVERIFY(!cell.empty());
         QVERIFY(std::abs(centreOf(cell) - (g.CellToPoint(clock, 1).x + g.CellToPoint(clock + 1, 1).x) / 2) <= 2);
     }
+}
+
+void TestGraphView::aBadIndexInAMouseOrKeyHandlerShowsMessage61477() {
+    CScriptedMessages messages;
+    CStaleRowView view(m_doc->Document(), *m_records);
+    view.SetUserMessages(&messages);
+    view.resize(800, 500);
+    view.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&view));
+    view.OnDocumentUpdate();
+    const int clock = view.Model().Current().clock;
+    QTest::keyClick(&view, Qt::Key_Right);
+    QCOMPARE(view.Model().Current().clock, clock);  // the move never happened
+    QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(400, 200));
+    QCOMPARE(messages.Texts(), std::vector<std::string>(2, "Encountered an improper argument."));
+    QCOMPARE(messages.Shown[0].second, MessageIcon::Warning);
+    QCOMPARE(m_records->GeneratingTable.Size(), std::size_t{32} + 1);
 }
 
 QTEST_MAIN(TestGraphView)

@@ -15,6 +15,7 @@
 #include "device/CDriverBinding.h"
 #include "device/ui/CPropertiesWnd.h"
 #include "device/ui/CStatusView.h"
+#include "document/ICommandModule.h"
 #include "graph/ui/CNivaraView.h"
 #include "resources/CStringTable.h"
 #include "shell/CMenuTable.h"
@@ -75,6 +76,38 @@ QStringList MenuTitles(QMenuBar* bar) {
     }
     return titles;
 }
+
+// The popup of the menu bar that holds the action, or nullptr.
+QMenu* MenuOf(QMenuBar* bar, QAction* action) {
+    for (QAction* top : bar->actions()) {
+        if (QMenu* menu = top->menu(); menu != nullptr && menu->actions().contains(action)) {
+            return menu;
+        }
+    }
+    return nullptr;
+}
+
+// Opens a menu as the user does (its commands are enabled from the state on
+// the way) and closes it again.
+void OpenMenu(QMenu* menu) {
+    menu->popup(QPoint(0, 0));
+    menu->hide();
+}
+
+// A later subsystem's commands: one module, registered with one line.
+class CProbeModule final : public ICommandModule {
+public:
+    explicit CProbeModule(std::function<void()> action) : m_action(std::move(action)) {}
+    void Register(ICommandRegistry& registry) override {
+        registry.AddCommand(cmd::PatternClock, [this] { ++Runs; m_action(); },
+                            [this](const COMMAND_CONTEXT& c) { return COMMAND_UI{c.HasFrame && Ready, false, false}; });
+    }
+    bool Ready = false;
+    int Runs = 0;
+
+private:
+    std::function<void()> m_action;
+};
 
 void ProcessDeletes() {
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -233,6 +266,70 @@ private slots:
         QVERIFY(child->View()->hasFocus());
         QVERIFY(child->GraphIsActiveView());
         QVERIFY(m_frame->Action(cmd::ZoomIn)->isEnabled());
+    }
+
+    void aModuleCommandShowsAndRunsThroughTheRealMenu() {
+        auto owned = std::make_unique<CProbeModule>([] {});
+        CProbeModule* probe = owned.get();
+        m_frame->AddModule(std::move(owned));
+        QAction* action = m_frame->Action(cmd::PatternClock);
+        QMenu* menu = MenuOf(m_frame->menuBar(), action);
+        QVERIFY(menu != nullptr);
+        OpenMenu(menu);
+        QVERIFY(!action->isEnabled());
+        action->trigger();
+        QCOMPARE(probe->Runs, 0);
+        probe->Ready = true;
+        OpenMenu(menu);
+        QVERIFY(action->isEnabled());
+        action->trigger();
+        QCOMPARE(probe->Runs, 1);
+    }
+
+    void graphCommandsFollowTheActiveViewInTheMenu() {
+        CChildFrame* child = Active();
+        QAction* zoomIn = m_frame->Action(cmd::ZoomIn);
+        QMenu* view = MenuOf(m_frame->menuBar(), zoomIn);
+        QVERIFY(view != nullptr);
+        child->Tree()->setFocus(Qt::OtherFocusReason);
+        OpenMenu(view);
+        QVERIFY(!child->GraphIsActiveView());
+        QVERIFY(!zoomIn->isEnabled());
+        zoomIn->trigger();
+        QCOMPARE(child->View()->Zoom(), 1.0);
+        child->ActivateGraph();
+        OpenMenu(view);
+        QVERIFY(zoomIn->isEnabled());
+        zoomIn->trigger();
+        QCOMPARE(child->View()->Zoom(), 2.0);
+        // Edit Disabled through its menu: the document, the graph and pane 1.
+        QAction* editDisabled = m_frame->Action(cmd::EditDisabled);
+        OpenMenu(MenuOf(m_frame->menuBar(), editDisabled));
+        editDisabled->trigger();
+        QVERIFY(child->Doc().Document().Condition().ReadOnly != 0);
+        QVERIFY(editDisabled->isChecked());
+        QCOMPARE(m_frame->StatusPane(1)->text(), QString("Edit disabled"));
+    }
+
+    void aBadIndexInACommandShowsMessage61477() {
+        CChildFrame* child = Active();
+        const std::size_t rows = child->Records().GeneratingTable.Size();
+        auto owned = std::make_unique<CProbeModule>([child] {
+            child->Records().GeneratingTable.At(child->Records().GeneratingTable.Size() + 5).IsShown = 0;
+        });
+        CProbeModule* probe = owned.get();
+        probe->Ready = true;
+        m_frame->AddModule(std::move(owned));
+        QAction* action = m_frame->Action(cmd::PatternClock);
+        OpenMenu(MenuOf(m_frame->menuBar(), action));
+        action->trigger();
+        QCOMPARE(probe->Runs, 1);
+        QCOMPARE(m_messages.Shown.size(), std::size_t{1});
+        QCOMPARE(m_messages.Shown[0].first, std::string("Encountered an improper argument."));
+        QCOMPARE(child->Records().GeneratingTable.Size(), rows);
+        // The window goes on working.
+        QVERIFY(m_frame->OnCommand(cmd::WindowNew));
+        QCOMPARE(m_frame->WindowCount(), 2);
     }
 
     void frameworkSaveCommandsAreRefused() {

@@ -9,7 +9,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "document/CImproperArgument.h"
 #include "document/CLogicDocument.h"
+#include "document/GuardedCall.h"
 #include "document/CWindowRecords.h"
 #include "graph/CEditHistory.h"
 #include "graph/CEditKeys.h"
@@ -422,6 +424,20 @@ void CNivaraView::ShowContextMenu(int x, int y) {
 }
 
 void CNivaraView::RequestCommand(int commandId) { emit CommandRequested(commandId); }
+
+bool CNivaraView::event(QEvent* event) {
+    bool handled = false;
+    if (m_messages != nullptr) {
+        (void)GuardedCall(*m_messages, [&] { handled = QWidget::event(event); });
+        return handled;
+    }
+    try {
+        handled = QWidget::event(event);
+    } catch (const CImproperArgument&) {
+        // A graph without a window to report to: the handler just ends.
+    }
+    return handled;
+}
 
 void CNivaraView::mousePressEvent(QMouseEvent* event) {
     if (event->button() != Qt::LeftButton) {

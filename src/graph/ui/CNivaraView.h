@@ -33,6 +33,14 @@ public:
     CNivaraView(CLogicDocument& document, CWindowRecords& records, QWidget* parent = nullptr);
     ~CNivaraView() override;
 
+    // Where refused edits are told (the main window's message boxes), and
+    // where a mouse or key handler that meets an index outside a table or
+    // memory reports it (message 61477); the handler ends, the graph stays.
+    void SetUserMessages(IUserMessages* messages) {
+        m_messages = messages;
+        m_notice->SetMessages(messages);
+    }
+
     [[nodiscard]] CGraphModel& Model() { return *m_model; }
     [[nodiscard]] const CGraphModel& Model() const { return *m_model; }
     [[nodiscard]] CGraphMouseController& MouseController() { return *m_mouse; }
@@ -42,8 +50,6 @@ public:
     [[nodiscard]] const CGraphEditor& Editor() const { return *m_editor; }
 
     // --- editing (the edit commands call the editor, then this)
-    // Where refused edits are told (the main window's message boxes).
-    void SetUserMessages(IUserMessages* messages) { m_notice->SetMessages(messages); }
     // After an edit: a change updates every view of the document, a refusal
     // is told, and the graph shows the new state.
     void AfterEdit(EDIT_RESULT result);
@@ -161,6 +167,8 @@ signals:
     void InsertModeChanged(bool insert);
 
 protected:
+    // Every mouse and key handler runs inside the guarded call.
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -190,6 +198,7 @@ private:
     std::unique_ptr<CGraphMouseController> m_mouse;
     std::unique_ptr<CGraphKeyController> m_keys;
     IBlockReader* m_blockReader = nullptr;
+    IUserMessages* m_messages = nullptr;
     float m_scale = 1.0f;
 
     QScrollBar* m_rowScroll = nullptr;

@@ -95,6 +95,7 @@ void CChildFrame::CreateClient() {
     connect(&m_doc, &CNivaraDoc::ViewsNeedUpdate, m_view, &CNivaraView::OnDocumentUpdate);
     m_blockReader = std::make_unique<CSavedBlockReader>(m_doc.Document(), *this, m_main.Messages());
     m_view->SetBlockReader(m_blockReader.get());
+    m_view->SetUserMessages(&m_main.Messages());
     m_view->setMinimumWidth(CChildFrameLayout::GraphMinimumWidth);
     m_outer->setStretchFactor(0, 0);
     m_outer->setStretchFactor(1, 1);
@@ -120,7 +121,6 @@ void CChildFrame::ConnectGraph() {
     connect(m_view, &CNivaraView::CurrentClockChanged, this, &CChildFrame::ShowValuesAt);
     connect(m_view, &CNivaraView::SelectionSpansRowsChanged, this, [this] { m_main.UpdateCommandUI(); });
     connect(m_view, &CNivaraView::CommandRequested, this, [this](int command) { m_main.OnCommand(command); });
-    m_view->SetUserMessages(&m_main.Messages());
     // An edit changes what Undo, Redo and Paste offer; the Insert key the status pane.
     connect(&m_doc, &CNivaraDoc::ViewsNeedUpdate, this, [this] { m_main.UpdateCommandUI(); });
     connect(m_view, &CNivaraView::InsertModeChanged, this, [this](bool insert) {
