@@ -5,6 +5,7 @@
 #include <QProgressDialog>
 #include <QScreen>
 #include <QSplitter>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -253,9 +254,24 @@ bool CChildFrame::event(QEvent* event) {
         const auto* message = static_cast<CWindowMessageEvent*>(event);
         m_run->OnWindowMessage(message->Message, message->WParam, message->LParam);
         m_main.UpdateCommandUI();
+        FollowEndingThreads();
         return true;
     }
     return QMdiSubWindow::event(event);
+}
+
+void CChildFrame::FollowEndingThreads() {
+    constexpr int PollMs = 20;
+    if (m_run == nullptr || m_run->RunActive() || !m_run->ThreadsAlive()) {
+        return;
+    }
+    QTimer::singleShot(PollMs, this, [this] {
+        if (m_run != nullptr && !m_run->ThreadsAlive()) {
+            m_main.UpdateCommandUI();
+        } else {
+            FollowEndingThreads();
+        }
+    });
 }
 
 void CChildFrame::timerEvent(QTimerEvent* event) {

@@ -146,6 +146,9 @@ private:
     void ConnectGraph();
     void ConnectSignalPanes();
     void ApplyLeftColumnRows();
+    // After a run ends its threads still take the last words for a moment;
+    // the commands they hold back come back once they are gone.
+    void FollowEndingThreads();
     void OnFocusChanged(QWidget* now);
     void ShowValuesAt(int clock);
 
