@@ -18,6 +18,7 @@
 #include "device/ui/CRunCommands.h"
 #include "graph/ui/CGraphCommands.h"
 #include "graph/ui/CNivaraView.h"
+#include "patterns/ui/CPatternCommands.h"
 #include "shell/CWindowGridHost.h"
 #include "shell/ui/CConditionPane.h"
 #include "shell/ui/CMemoryOptionDlg.h"
@@ -132,6 +133,7 @@ void CMainFrame::CreateModules() {
     AddModule(std::make_unique<CSignalCommands>(*this));
     AddModule(std::make_unique<CRunCommands>(*this));
     AddModule(std::make_unique<CAnalysisCommandModule>(*this));
+    AddModule(std::make_unique<CPatternCommands>(*this));
 }
 
 void CMainFrame::CreateFrameCommands() {
@@ -232,7 +234,6 @@ COMMAND_CONTEXT CMainFrame::BuildContext() const {
     COMMAND_CONTEXT c;
     c.Language = CStringTable::Language();
     c.SearchMade = m_searchCommands != nullptr && m_searchCommands->SearchMade();
-    c.PatternCreated = m_patternCreated;
     CChildFrame* frame = ActiveChildFrame();
     if (frame != nullptr) {
         const LOGIC_CONDITION& condition = frame->Doc().Document().Condition();

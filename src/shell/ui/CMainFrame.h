@@ -156,7 +156,6 @@ private:
     bool m_documentMenu = false;
     CSearchCommandModule* m_searchCommands = nullptr;
     CBookmarkCommandModule* m_bookmarkCommands = nullptr;
-    bool m_patternCreated = false;
     bool m_exiting = false;
     bool m_destroying = false;
 };
