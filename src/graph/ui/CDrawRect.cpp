@@ -4,19 +4,15 @@
 #include <QRect>
 #include <QStringList>
 
+#include "resources/ui/CInterfaceFont.h"
+
 void CDrawRect::Draw(QPainter& painter) {
     painter.fillRect(ToQRect(m_rect), m_fill);
     DrawFrame3D(painter, m_rect, m_border, m_border);
 }
 
 QFont CDrawRect::MakeFont(const QString& face, int pixelHeight, int weight) {
-    QFont font;
-    font.setFamilies({face, QStringLiteral("IPAPGothic"), QStringLiteral("IPAGothic"),
-                      QStringLiteral("DejaVu Sans"), QStringLiteral("sans-serif")});
-    font.setPixelSize(pixelHeight > 0 ? pixelHeight : 1);
-    font.setWeight(static_cast<QFont::Weight>(weight));
-    font.setStyleStrategy(QFont::PreferAntialias);
-    return font;
+    return CInterfaceFont::Make(face, pixelHeight, weight);
 }
 
 QRect CDrawRect::ToQRect(const GRAPH_RECT& rect) {

@@ -3,6 +3,8 @@
 #include <QStringList>
 
 #include "resources/CStringTable.h"
+#include "resources/ui/CFrameworkTranslation.h"
+#include "resources/ui/CInterfaceFont.h"
 #include "shell/ui/CChildFrame.h"
 #include "shell/ui/CMainFrame.h"
 
@@ -25,6 +27,8 @@ bool CNivaraApp::InitInstance() {
 
 bool CNivaraApp::InitInstance(const QString& fileName) {
     CStringTable::SetLanguage(CStringTable::LanguageFromEnvironment());
+    (void)CFrameworkTranslation::Install(*this, CStringTable::Language());
+    setFont(CInterfaceFont::WithJapaneseFallback(font()));
     ExitInstance();
     // The board library is bound while the main window is created.
     m_mainFrame = std::make_unique<CMainFrame>(m_messages);
