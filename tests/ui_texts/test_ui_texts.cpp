@@ -13,7 +13,11 @@
 #include <QTextLayout>
 #include <QToolBar>
 #include <QtTest>
+#include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
+#include <functional>
 #include <memory>
+#include <vector>
 
 #include "analysis/ui/CBookmarkDlg.h"
 #include "analysis/ui/CSearchDlg.h"
@@ -30,7 +34,10 @@
 #include "resources/StringEntry.h"
 #include "resources/ui/CInterfaceFont.h"
 #include "shell/CMenuTable.h"
+#include "device/ui/CPropertiesWnd.h"
+#include "device/ui/CStatusView.h"
 #include "shell/ui/CChildFrame.h"
+#include "signals/ui/CChannelTreeView.h"
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/CMemoryOptionDlg.h"
 #include "shell/ui/CNivaraApp.h"
@@ -86,13 +93,37 @@ QStringList TextsOf(QWidget& dialog) {
     return texts;
 }
 
-QSet<QString> JapaneseTableTexts() {
+QSet<QString> TableTexts(int language) {
+    const bool japanese = language == LANGUAGE_JAPANESE;
+    const nivara::strings::StringEntry* table = japanese ? nivara::strings::Japanese : nivara::strings::English;
+    const std::size_t count = japanese ? nivara::strings::JapaneseCount : nivara::strings::EnglishCount;
     QSet<QString> texts;
-    for (std::size_t i = 0; i < nivara::strings::JapaneseCount; ++i) {
-        QString text = QString::fromUtf8(nivara::strings::Japanese[i].Text);
+    for (std::size_t i = 0; i < count; ++i) {
+        QString text = QString::fromUtf8(table[i].Text);
         texts << text << QString(text).remove('\r');
     }
     return texts;
+}
+
+// Every dialog of the program, built in the current language, one at a time.
+void ForEachDialog(const std::function<void(QWidget&)>& check) {
+    CScriptedMessages messages;
+    QWidget parent;
+    std::vector<std::unique_ptr<QWidget>> dialogs;
+    dialogs.push_back(std::make_unique<CScaleDlg>(1.0, messages));
+    dialogs.push_back(std::make_unique<CJumpDlg>(messages));
+    dialogs.push_back(std::make_unique<CSwapDlg>(std::vector<SWAP_ENTRY>{{0, "0: Signal0"}, {1, "1: Signal1"}}));
+    dialogs.push_back(std::make_unique<CClockPatternDlg>(0, messages));
+    dialogs.push_back(std::make_unique<CContinuousPatternDlg>(0, messages));
+    dialogs.push_back(std::make_unique<COffsetDlg>(0, messages));
+    dialogs.push_back(std::make_unique<CChannelTreePropDlg>(
+        CChannelTable::MakeDefault(LoadText(IDS_SIGNAL_NAME_BASE)), &messages));
+    dialogs.push_back(std::make_unique<CSearchDlg>(&parent));
+    dialogs.push_back(std::make_unique<CBookmarkDlg>(&parent));
+    CLogicDocument document("/tmp");
+    dialogs.push_back(std::make_unique<CMemoryOptionDlg>(document, messages));
+    for (auto& dialog : dialogs) check(*dialog);
+    dialogs.clear();
 }
 
 // The glyphs the font draws the text with; a glyph index 0 is an empty box.
@@ -128,13 +159,13 @@ private:
         m_frame = App()->MainFrame();
     }
 
-    // Every dialog of the program shows only table texts, in Japanese.
-    void CheckDialog(QWidget& dialog, const QSet<QString>& table) {
+    // A dialog shows only table texts of the language; Japanese leaves no English.
+    void CheckDialog(QWidget& dialog, const QSet<QString>& table, bool japanese) {
         const QStringList texts = TextsOf(dialog);
         QVERIFY2(texts.size() > 2, qPrintable(dialog.windowTitle()));
         for (const QString& text : texts) {
             if (MayStayAscii(text)) continue;
-            QVERIFY2(HasNonAscii(text), qPrintable(dialog.windowTitle() + ": English left: " + text));
+            QVERIFY2(!japanese || HasNonAscii(text), qPrintable(dialog.windowTitle() + ": English left: " + text));
             bool fromTable = table.contains(text);
             if (!fromTable && text.contains('\n')) {  // one label may show two texts, a line each
                 fromTable = true;
@@ -192,32 +223,39 @@ private slots:
         QCOMPARE(box.button(QMessageBox::Yes)->text(), QString("&Yes"));
     }
 
-    void dialogsShowOnlyJapaneseTableTexts() {
-        CStringTable::SetLanguage(LANGUAGE_JAPANESE);
-        const QSet<QString> table = JapaneseTableTexts();
-        CScriptedMessages messages;
-        CScaleDlg scale(1.0, messages);
-        CheckDialog(scale, table);
-        CJumpDlg jump(messages);
-        CheckDialog(jump, table);
-        CSwapDlg swap({{0, "0: 信号0"}, {1, "1: 信号1"}});
-        CheckDialog(swap, table);
-        CClockPatternDlg clock(0, messages);
-        CheckDialog(clock, table);
-        CContinuousPatternDlg continuous(0, messages);
-        CheckDialog(continuous, table);
-        COffsetDlg offset(0, messages);
-        CheckDialog(offset, table);
-        CChannelTreePropDlg properties(CChannelTable::MakeDefault(LoadText(IDS_SIGNAL_NAME_BASE)), &messages);
-        CheckDialog(properties, table);
-        QWidget parent;
-        CSearchDlg search(&parent);
-        CheckDialog(search, table);
-        CBookmarkDlg bookmarks(&parent);
-        CheckDialog(bookmarks, table);
-        CLogicDocument document("/tmp");
-        CMemoryOptionDlg memory(document, messages);
-        CheckDialog(memory, table);
+    void dialogsShowOnlyTableTextsInBothLanguages() {
+        for (int language : {LANGUAGE_ENGLISH, LANGUAGE_JAPANESE}) {
+            CStringTable::SetLanguage(language);
+            const QSet<QString> table = TableTexts(language);
+            int dialogs = 0;
+            ForEachDialog([&](QWidget& dialog) {
+                ++dialogs;
+                CheckDialog(dialog, table, language == LANGUAGE_JAPANESE);
+            });
+            QCOMPARE(dialogs, 10);
+            if (QTest::currentTestFailed()) return;
+        }
+    }
+
+    void japaneseWindowPanesSpeakJapanese() {
+        Start("ja_JP.UTF-8");
+        CChildFrame* child = m_frame->ActiveChildFrame();
+        QVERIFY(child != nullptr);
+        QCOMPARE(m_frame->Properties()->windowTitle(), QString("プロパティ"));
+        QCOMPARE(m_frame->ToolBar()->windowTitle(), QString("標準"));
+        QCOMPARE(child->Status()->Label(0), QString("動作状態"));
+        for (int row = 0; row < CStatusView::Rows; ++row) {
+            QVERIFY2(HasNonAscii(child->Status()->Label(row)), qPrintable(child->Status()->Label(row)));
+        }
+        QCOMPARE(child->Tree()->topLevelItem(31)->text(0), QString("31: 信号31"));
+        auto* grid = m_frame->Properties()->findChild<QTreeWidget*>();
+        QVERIFY(grid != nullptr);
+        int names = 0;
+        for (QTreeWidgetItemIterator it(grid); *it != nullptr; ++it, ++names) {
+            const QString name = (*it)->text(0);
+            QVERIFY2(HasNonAscii(name), qPrintable("English in the condition pane: " + name));
+        }
+        QVERIFY(names > 5);
     }
 
     void japaneseTextRendersWithAJapaneseFont() {
