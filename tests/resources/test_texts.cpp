@@ -228,7 +228,7 @@ const GIVEN_TEXT GivenTexts[] = {
 bool MayEqualEnglish(int id, const std::string& text) {
     static const std::set<std::string> kept = {
         "OK", "Nivara", "-", "[Clock]", "Sec", "mSec", "uSec", "nSec", "*.csv", "*.vpb",
-        "* 1,000,000 [DWORD]", "% (1 - 10000)",
+        "* 1,000,000 [DWORD]", "% (1 - 10000)", "Ver2.20",
     };
     return id == IDS_DOCUMENT_STRINGS || kept.count(text) != 0;
 }
