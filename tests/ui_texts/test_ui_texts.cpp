@@ -261,6 +261,14 @@ private slots:
     void japaneseTextRendersWithAJapaneseFont() {
         const QStringList families = CInterfaceFont::JapaneseFamilies();
         QVERIFY2(!families.isEmpty(), "no installed font holds Japanese");
+        // Proportional faces come first: the graph's texts are set in a proportional face.
+        QFont first(families.first());
+        first.setPixelSize(20);
+        const QFontMetrics firstMetrics(first);
+        if (families.contains("IPAPGothic")) {
+            QVERIFY2(firstMetrics.horizontalAdvance('i') != firstMetrics.horizontalAdvance('W'),
+                     qPrintable(families.join(", ")));
+        }
         const QString samples[] = {QString("信号31"), QString("バス信号0"), QString("ファイル(&F)"),
                                    QString("サンプリングが停止しました。"), QString("縦軸（CH2～CH5）で後方に”1010”")};
         // The graph's faces are not installed here: the same pixel size in a Japanese sans font.

@@ -2,6 +2,7 @@
 
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QFontMetrics>
 
 namespace {
 
@@ -11,6 +12,17 @@ bool IsSerif(const QString& family) {
            family.contains(QString::fromUtf8("明朝"));
 }
 
+// Japanese fonts often do not declare their fixed pitch: the widths tell.
+bool IsFixedPitch(const QString& family) {
+    if (QFontDatabase::isFixedPitch(family)) {
+        return true;
+    }
+    QFont font(family);
+    font.setPixelSize(20);
+    const QFontMetrics metrics(font);
+    return metrics.horizontalAdvance(QLatin1Char('i')) == metrics.horizontalAdvance(QLatin1Char('W'));
+}
+
 QStringList FindJapaneseFamilies() {
     QStringList proportional;
     QStringList fixed;
@@ -18,7 +30,7 @@ QStringList FindJapaneseFamilies() {
         if (IsSerif(family) || QFontDatabase::isPrivateFamily(family)) {
             continue;
         }
-        (QFontDatabase::isFixedPitch(family) ? fixed : proportional) << family;
+        (IsFixedPitch(family) ? fixed : proportional) << family;
     }
     return proportional + fixed;
 }
