@@ -35,6 +35,8 @@ public:
     [[nodiscard]] virtual IPulseFileAccess& PulseFiles() = 0;
     // The document's file path ("" before the first Open or Save).
     [[nodiscard]] virtual std::string PathName() const = 0;
+    // The document's title (its file name, or the default title before the first save).
+    [[nodiscard]] virtual std::string Title() const = 0;
     // Sets the path and takes its file name as the document title.
     virtual void SetPathName(const std::string& path) = 0;
     // A close request: runs the close query; false when the window stays.

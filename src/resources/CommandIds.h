@@ -14,6 +14,7 @@ constexpr int FileOpenCondition = 32902;
 constexpr int FileOpenDataPattern = 32905;
 constexpr int FileSaveDataPattern = 32906;
 constexpr int FilePrint = 57607;
+constexpr int FilePrintDirect = 57608;
 constexpr int FilePrintPreview = 57609;
 constexpr int FilePrintSetup = 57606;
 constexpr int RecentFileFirst = 32917;            // .. 32924

@@ -8,17 +8,21 @@
 #include "graph/CGraphGeometry.h"
 
 namespace {
-const QColor SeparatorGrey(50, 50, 50);
 const QColor SignalGreen(80, 200, 30);
 const QColor BusOrange(200, 80, 0);
-constexpr int RowHeight = CGraphGeometry::RowHeight;
-constexpr int RowMargin = CGraphGeometry::RowMargin;
-constexpr int BandHeight = 23;
 }  // namespace
 
 CDrawWaveform::CDrawWaveform(float scale)
     : m_scale(scale), m_font(MakeFont(QStringLiteral("ＭＳ Ｐゴシック"), CGraphGeometry::Scaled(scale, 12), 700)) {
     SetColors(Qt::black, Qt::black);
+}
+
+void CDrawWaveform::SetStyle(const WAVE_STYLE& style, const QFont& font) {
+    m_style = style;
+    m_style.rowHeight = std::max(8, style.rowHeight);
+    m_font = font;
+    m_glyphs = {};
+    m_bandClocks = -1;
 }
 
 void CDrawWaveform::SetClocks(int firstClock, int endClock, float pixelsPerClock, int busHalfWidth) {
@@ -43,17 +47,20 @@ void CDrawWaveform::SetData(const uint32_t* words, int validLength, const CChann
 
 void CDrawWaveform::Draw(QPainter& painter) {
     const GRAPH_RECT& area = Rect();
-    painter.fillRect(ToQRect(area), Qt::black);
-    DrawFrame3D(painter, area, Qt::black, Qt::black);
+    painter.fillRect(ToQRect(area), m_style.background);
+    if (m_style.frame) {
+        DrawFrame3D(painter, area, Qt::black, Qt::black);
+    }
     if (m_table == nullptr || m_words == nullptr || m_shownRows == nullptr) {
         return;
     }
     m_separatorLines.clear();
-    for (int i = 1; i <= area.Height() / RowHeight; ++i) {
-        const int y = area.top + RowHeight * i;
+    const int rowHeight = m_style.rowHeight;
+    for (int i = 1; i <= area.Height() / rowHeight; ++i) {
+        const int y = area.top + rowHeight * i;
         m_separatorLines.append(QLine(area.left, y, area.right, y));
     }
-    painter.setPen(SeparatorGrey);
+    painter.setPen(m_style.separator);
     painter.drawLines(m_separatorLines);
     if (m_validLength <= 0) {
         return;
@@ -81,8 +88,9 @@ void CDrawWaveform::CollectRows(int /*lastClock*/) {
         if (row.IsEnable == 0) {
             continue;
         }
-        const int yLow = area.top + (r - m_firstRow + 1) * RowHeight - RowMargin;
-        const int yHigh = yLow - 22;
+        const int rowTop = area.top + (r - m_firstRow) * m_style.rowHeight;
+        const int yLow = rowTop + m_style.rowHeight - m_style.margin;
+        const int yHigh = rowTop + m_style.margin;
         if (row.IsBus == 0) {
             if (row.DeviceChannel < 0 || row.DeviceChannel > 31) {
                 continue;
@@ -117,11 +125,11 @@ const QImage& CDrawWaveform::BandStrip(int clocks) {
     m_bandWidth = width;
     // The band with its marks is the same in every bus row: drawn once here
     // (y 0 is the high level) and copied into each row.
-    m_band = QImage(std::max(1, width), BandHeight + 1, QImage::Format_RGB32);
-    m_band.fill(Qt::black);
+    m_band = QImage(std::max(1, width), BandHeight() + 1, QImage::Format_RGB32);
+    m_band.fill(m_style.background);
     QPainter painter(&m_band);
-    const int bandWidth = static_cast<int>(clocks * m_pixelsPerClock + 1);
-    painter.fillRect(QRect(0, 0, bandWidth, BandHeight), BusOrange);
+    const int bandWidth = m_style.bandFullWidth ? width : static_cast<int>(clocks * m_pixelsPerClock + 1);
+    painter.fillRect(QRect(0, 0, bandWidth, BandHeight()), BusOrange);
     painter.end();
     CutMarks(clocks);
     return m_band;
@@ -136,7 +144,7 @@ void CDrawWaveform::CutMarks(int clocks) {
     // (xs + k, 0): two triangles meeting in the middle of the band. Row y is
     // black between the two diagonals.
     const int width = m_band.width();
-    const int bottom = BandHeight;  // the low level + 1
+    const int bottom = BandHeight();  // the low level + 1
     for (int y = 0; y <= bottom && y < m_band.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(m_band.scanLine(y));
         const double along = static_cast<double>(y) / bottom;
@@ -214,7 +222,7 @@ void CDrawWaveform::DrawBusBands(QPainter& painter, int lastClock) {
 }
 
 const QImage* CDrawWaveform::Glyph(uint32_t value) {
-    if (value >= m_glyphs.size()) {
+    if (value >= m_glyphs.size() || !m_style.glyphImages) {
         return nullptr;
     }
     QImage& glyph = m_glyphs[value];
@@ -290,7 +298,7 @@ QString CDrawWaveform::TextOf(uint32_t value) { return QString::number(value, 16
 
 void CDrawWaveform::DrawLabel(QPainter& painter, int y, int left, double width, uint32_t value,
                               const QImage* glyph) {
-    constexpr int cellHeight = 22;
+    const int cellHeight = m_style.rowHeight - 2 * m_style.margin;
     if (glyph == nullptr) {
         // Wide buses loaded from files: drawn as text.
         painter.drawText(QRectF(left, y, width, cellHeight), Qt::AlignCenter | Qt::TextSingleLine, TextOf(value));

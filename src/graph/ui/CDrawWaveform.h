@@ -13,6 +13,18 @@
 
 class CChannelTable;
 
+// How the rows look: the screen's 30-pixel rows on black, or the printed
+// page's rows of any height on white.
+struct WAVE_STYLE {
+    int rowHeight = 30;
+    int margin = 4;  // the levels lie this far inside the row
+    QColor background{0, 0, 0};
+    QColor separator{50, 50, 50};
+    bool frame = true;            // the 3-D border
+    bool bandFullWidth = false;   // bus bands across the whole area, not only the clocks
+    bool glyphImages = true;      // bus values from pre-rendered images (a pixel surface)
+};
+
 // The signal and bus rows of the graph area. Paint cost follows pixels: the
 // visible page is summarised once per repaint into pixel columns shared by
 // every row, lines are collected per pen and drawn in one call each, the bus
@@ -21,6 +33,9 @@ class CChannelTable;
 class CDrawWaveform : public CDrawRect {
 public:
     explicit CDrawWaveform(float scale);
+
+    // The row look and the font of the bus values.
+    void SetStyle(const WAVE_STYLE& style, const QFont& font);
 
     // Visible clocks [first, end) with end = first + clocks per page + 1.
     void SetClocks(int firstClock, int endClock, float pixelsPerClock, int busHalfWidth);
@@ -55,7 +70,10 @@ private:
     void PlotLines(QPainter& painter, const QVector<QLine>& lines, const QColor& colour);
     [[nodiscard]] const QImage* Glyph(uint32_t value);
 
+    [[nodiscard]] int BandHeight() const { return m_style.rowHeight - 7; }
+
     float m_scale;
+    WAVE_STYLE m_style;
     QFont m_font;
     int m_firstClock = 0;
     int m_endClock = 0;

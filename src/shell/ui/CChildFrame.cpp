@@ -202,6 +202,8 @@ CLogicDocument& CChildFrame::Document() { return m_doc.Document(); }
 
 std::string CChildFrame::PathName() const { return m_doc.PathName().toStdString(); }
 
+std::string CChildFrame::Title() const { return m_doc.Title().toStdString(); }
+
 void CChildFrame::SetPathName(const std::string& path) { m_doc.SetPathName(QString::fromStdString(path)); }
 
 void CChildFrame::ActivateGraph() {

@@ -64,6 +64,7 @@ public:
     [[nodiscard]] IFileWindow& FileWindow() override { return *this; }
     [[nodiscard]] IPulseFileAccess& PulseFiles() override { return *this; }
     [[nodiscard]] std::string PathName() const override;
+    [[nodiscard]] std::string Title() const override;
     void SetPathName(const std::string& path) override;
     bool CloseWindow() override { return close(); }
 

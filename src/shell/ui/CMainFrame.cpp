@@ -17,6 +17,7 @@
 #include "device/ui/CPropertiesWnd.h"
 #include "device/ui/CRunCommands.h"
 #include "graph/ui/CGraphCommands.h"
+#include "graph/ui/CPrintCommands.h"
 #include "graph/ui/CNivaraView.h"
 #include "patterns/ui/CPatternCommands.h"
 #include "shell/CWindowGridHost.h"
@@ -130,6 +131,7 @@ void CMainFrame::CreateModules() {
     AddModule(std::make_unique<CViewCommands>(*this, *m_toolBar, *m_properties));
     AddModule(std::make_unique<CWindowCommands>(*this, *m_mdiArea));
     AddModule(std::make_unique<CGraphCommands>(*this));
+    AddModule(std::make_unique<CPrintCommands>(*this));
     AddModule(std::make_unique<CSignalCommands>(*this));
     AddModule(std::make_unique<CRunCommands>(*this));
     AddModule(std::make_unique<CAnalysisCommandModule>(*this));
