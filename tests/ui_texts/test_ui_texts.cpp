@@ -37,6 +37,7 @@
 #include "device/ui/CPropertiesWnd.h"
 #include "device/ui/CStatusView.h"
 #include "shell/ui/CChildFrame.h"
+#include "graph/ui/CNivaraView.h"
 #include "signals/ui/CChannelTreeView.h"
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/CMemoryOptionDlg.h"
@@ -256,6 +257,32 @@ private slots:
             QVERIFY2(HasNonAscii(name), qPrintable("English in the condition pane: " + name));
         }
         QVERIFY(names > 5);
+    }
+
+    void japanesePopupsOfTheGraphAndTheTree() {
+        Start("ja_JP.UTF-8");
+        CChildFrame* child = m_frame->ActiveChildFrame();
+        m_frame->resize(1280, 900);
+        m_frame->show();
+        QVERIFY(QTest::qWaitForWindowExposed(m_frame));
+        CNivaraView* view = child->View();
+        QTest::mouseClick(view, Qt::RightButton, Qt::NoModifier, QPoint(view->width() / 2, view->height() / 3));
+        QMenu* graphMenu = view->findChild<QMenu*>(QStringLiteral("Menu119"));
+        QVERIFY(graphMenu != nullptr);
+        QStringList graphTexts;
+        for (QAction* action : graphMenu->actions()) graphTexts << action->text();
+        QCOMPARE(graphTexts, QStringList({"切り取り(&T)\tCtrl+X", "コピー(&C)\tCtrl+C", "貼り付け(&P)\tCtrl+V"}));
+        graphMenu->hide();
+        QTreeWidget* tree = child->Tree();
+        const QPoint row = tree->visualItemRect(tree->topLevelItem(0)).center();
+        QTest::mousePress(tree->viewport(), Qt::RightButton, {}, row);
+        QTest::mouseRelease(tree->viewport(), Qt::RightButton, {}, row);
+        QMenu* treeMenu = child->Tree()->Popup();
+        QVERIFY(treeMenu != nullptr);
+        QStringList treeTexts;
+        for (QAction* action : treeMenu->actions()) treeTexts << action->text();
+        QCOMPARE(treeTexts, QStringList({"バス化", "バス解除", "プロパティ..."}));
+        treeMenu->hide();
     }
 
     void japaneseTextRendersWithAJapaneseFont() {
