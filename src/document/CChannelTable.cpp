@@ -43,6 +43,14 @@ uint32_t CChannelTable::BusValue(std::size_t row, uint32_t word) const {
     return value;
 }
 
+int CChannelTable::SignalChannel(std::ptrdiff_t row) const {
+    if (row < 0 || static_cast<std::size_t>(row) >= Size()) {
+        return NoSignal;
+    }
+    const LOGIC_DATA& data = Items()[static_cast<std::size_t>(row)];
+    return data.IsBus != 0 ? NoSignal : data.DeviceChannel;
+}
+
 std::vector<std::size_t> CChannelTable::DisplayedRows() const {
     std::vector<std::size_t> rows;
     rows.reserve(Size());

@@ -1,4 +1,5 @@
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -21,6 +22,11 @@ public:
     // taken in table order, fill the result from bit 0 up. A mask bit that
     // names no signal row contributes nothing.
     [[nodiscard]] uint32_t BusValue(std::size_t row, uint32_t word) const;
+
+    // The DeviceChannel of the signal row at `row`; NoSignal for a bus row or
+    // a row outside the table. A signal's channel is not checked here.
+    static constexpr int NoSignal = -1;
+    [[nodiscard]] int SignalChannel(std::ptrdiff_t row) const;
 
     // Indexes of the rows with IsShown 1, in table order.
     [[nodiscard]] std::vector<std::size_t> DisplayedRows() const;

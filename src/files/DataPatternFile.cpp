@@ -90,11 +90,13 @@ FileResult ReadDataPatternFile(CLogicDocument& document, IFileWindow& window, co
     }
     const int channel = window.DataPatternTargetChannel();
     if (channel < 0 || channel > 31) {
-        return FileResult::ReadRefused("the target channel is outside 0..31");
+        return FileResult::ReadRefused("the chosen row is a bus or its channel is outside 0..31");
     }
     CLogicMemory& memory = document.GeneratingMemory();
     const uint64_t total = repeat == 0 ? memory.Length() : uint64_t{bits.size()} * repeat;
     Stamp(memory, bits, total, channel);
+    // The generating memory changed: the close query asks about it.
+    document.Saved = 0;
     window.Repaint();
     return FileResult::Success();
 }

@@ -17,7 +17,8 @@ inline constexpr uint32_t MaxDataPatternLength = 100000000;
 
 // Stamps the file's pattern into the window's target channel of the
 // generating memory from clock 0, repeated PulseNum times (0: the whole
-// memory). Refuses a file without "Data" or "PulseNum", with an empty
-// pattern or a character other than "0"/"1".
+// memory), and marks the document as modified. Refuses a file without "Data"
+// or "PulseNum", with an empty pattern or a character other than "0"/"1",
+// and a target that is a bus or outside channels 0..31.
 [[nodiscard]] FileResult ReadDataPatternFile(CLogicDocument& document, IFileWindow& window,
                                              const std::string& path);

@@ -27,8 +27,9 @@ public:
     virtual void RebuildBookmarkMarkers() = 0;
     // Gives the document the path as its title and path name (no recent-file entry).
     virtual void SetTitleAndPath(const std::string& path) = 0;
-    // The channel a data pattern read stamps into: the graph's current row when
-    // the graph has the keyboard focus, else the first selected tree row, else 0.
+    // The device channel a data pattern read stamps into: the DeviceChannel of
+    // the graph's current row when the graph has the keyboard focus, else of
+    // the first selected tree row, else 0. A bus row gives -1 (no channel).
     [[nodiscard]] virtual int DataPatternTargetChannel() const = 0;
     // Repaints the document window.
     virtual void Repaint() = 0;

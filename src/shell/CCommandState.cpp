@@ -118,7 +118,8 @@ COMMAND_UI CCommandState::QueryFrame(int command, const COMMAND_CONTEXT& c) {
     case cmd::BookmarkNext: case cmd::BookmarkPrevious: case cmd::BookmarkClear:
         return Enabled(c.BookmarksNotEmpty);
     case cmd::Compare: return Enabled(c.SelectionSpansRows);
-    case cmd::SamplingMemoryOption: return Enabled(!generating);
+    // The sampling memory is the buffer a running board writes into.
+    case cmd::SamplingMemoryOption: return Enabled(!generating && idle);
     case cmd::SignalNameProperties: return Enabled(c.TreeEditable);
     case cmd::FilePrint: case cmd::FilePrintPreview:
     case cmd::WindowNew: case cmd::WindowCascade: case cmd::WindowTileHorizontal:

@@ -58,6 +58,22 @@ TEST(ChannelTable, BusValueTakesMembersInTableOrder) {
     EXPECT_EQ(table.SignalBit(3, 1u << 5), 1);  // row 3 is channel 5 now
 }
 
+TEST(ChannelTable, SignalChannelIsTheRowsDeviceChannelAndNoneForABus) {
+    CChannelTable table = CChannelTable::MakeDefault("Signal");
+    const LOGIC_DATA nine = table[9];
+    table.RemoveAt(9);
+    table.InsertAt(0, nine);
+    table.InsertAt(1, BusRow(3, (1u << 9) | (1u << 0)));
+    EXPECT_EQ(table.SignalChannel(0), 9);
+    EXPECT_EQ(table.SignalChannel(1), CChannelTable::NoSignal);  // bus 3, never channel 3
+    EXPECT_EQ(table.SignalChannel(2), 0);
+    EXPECT_EQ(table.SignalChannel(10), 8);
+    EXPECT_EQ(table.SignalChannel(-1), CChannelTable::NoSignal);
+    EXPECT_EQ(table.SignalChannel(34), CChannelTable::NoSignal);
+    table[2].DeviceChannel = 40;  // passed on: the caller refuses it
+    EXPECT_EQ(table.SignalChannel(2), 40);
+}
+
 TEST(ChannelTable, HiddenMembersStillCountAndMissingChannelsContributeNothing) {
     CChannelTable table;
     for (int16_t channel : {3, 7}) {

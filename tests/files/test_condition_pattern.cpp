@@ -105,8 +105,27 @@ TEST_F(FilesTest, DataPatternFileSavesTheFirstPeriodAndStampsItRepeated) {
         EXPECT_EQ(other.GeneratingMemory().Word(i) | 0x80, 0xFFFFFFFFu);
     }
     EXPECT_EQ(other.GeneratingMemory().Word(20), 0xFFFFFF7Fu);
-    EXPECT_EQ(other.Saved.load(), 1);
+    // The generating memory changed: the close query must ask.
+    EXPECT_EQ(other.Saved.load(), 0);
     EXPECT_EQ(Window.Repaints, 1);
+}
+
+TEST_F(FilesTest, DataPatternIntoABusRowOrAChannelOutsideTheWordStampsNothing) {
+    WriteBytes(Path("b.bdp"), "VARDEK NIVARA STUDIOS\r\nData,1\r\nPulseNum,0\r\n");
+    for (int target : {-1, 32, -2, 100}) {
+        Window.TargetChannel = target;
+        const FileResult result = ReadDataPatternFile(Document, Window, Path("b.bdp"));
+        EXPECT_FALSE(result.Ok) << target;
+        for (uint32_t i = 0; i < Document.GeneratingMemory().Length(); ++i) {
+            ASSERT_EQ(Document.GeneratingMemory().Word(i), 0u) << target << " " << i;
+        }
+        EXPECT_EQ(Document.Saved.load(), 1) << target;
+        EXPECT_EQ(Window.Repaints, 0) << target;
+    }
+    Window.TargetChannel = 0;
+    ASSERT_TRUE(ReadDataPatternFile(Document, Window, Path("b.bdp")));
+    EXPECT_EQ(Document.GeneratingMemory().Word(999), 1u);
+    EXPECT_EQ(Document.Saved.load(), 0);
 }
 
 TEST_F(FilesTest, DataPatternRepeatZeroFillsTheMemoryAndLongPatternsStopAtItsEnd) {

@@ -90,6 +90,22 @@ TEST(CommandState, RunDisablesFileSearchPatternAndEditCommands) {
     EXPECT_TRUE(IsEnabled(cmd::PulseRise, c));
 }
 
+// The memory option resizes the sampling memory, which a running board writes
+// into: refused while this window or another window of the document runs.
+TEST(CommandState, SamplingMemoryOptionWaitsForTheRun) {
+    COMMAND_CONTEXT c = Frame();
+    c.Direction = DIRECTION_SAMPLING;
+    c.DeviceOpen = true;
+    EXPECT_TRUE(IsEnabled(cmd::SamplingMemoryOption, c));
+    c.RunActive = true;
+    EXPECT_FALSE(IsEnabled(cmd::SamplingMemoryOption, c));
+    c.RunActive = false;
+    c.DocumentRunning = true;
+    EXPECT_FALSE(IsEnabled(cmd::SamplingMemoryOption, c));
+    c.DocumentRunning = false;
+    EXPECT_TRUE(IsEnabled(cmd::SamplingMemoryOption, c));
+}
+
 // A second window of a document that runs in its first window: nothing that
 // loads into the shared memories or starts a second run, and no Stop for a
 // run this window does not own.

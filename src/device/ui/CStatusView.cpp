@@ -1,6 +1,9 @@
 #include "device/ui/CStatusView.h"
 
 #include <QHeaderView>
+#include <QStyle>
+
+#include <algorithm>
 
 #include "device/CBoardStatus.h"
 
@@ -29,9 +32,32 @@ void CStatusView::FillLabels() {
     FitColumns();
 }
 
+int CStatusView::TextWidth(const QString& text) const {
+    // A cell's text keeps a margin on both sides and the grid line.
+    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
+    return fontMetrics().horizontalAdvance(text) + 2 * margin + (showGrid() ? 1 : 0);
+}
+
 void CStatusView::FitColumns() {
-    resizeColumnToContents(0);
-    setColumnWidth(1, std::max(0, viewport()->width() - columnWidth(0)));
+    // The labels get what the widest of them needs, the values the rest of
+    // the pane; a value that is still too wide shows whole in its tooltip.
+    const int available = viewport()->width();
+    int labels = 0;
+    for (int row = 0; row < Rows; ++row) {
+        labels = std::max(labels, TextWidth(item(row, 0)->text()));
+    }
+    labels = std::min(labels, available);
+    setColumnWidth(0, labels);
+    setColumnWidth(1, std::max(0, available - labels));
+    for (int row = 0; row < Rows; ++row) {
+        UpdateToolTip(row);
+    }
+}
+
+void CStatusView::UpdateToolTip(int row) {
+    QTableWidgetItem* value = item(row, 1);
+    const bool fits = TextWidth(value->text()) <= columnWidth(1);
+    value->setToolTip(fits ? QString() : value->text());
 }
 
 void CStatusView::showEvent(QShowEvent* event) {
@@ -61,6 +87,7 @@ void CStatusView::ShowBoardStatus(const BOARD_STATUS_ROWS& rows) {
 void CStatusView::SetValue(int row, const QString& value) {
     if (row >= 0 && row < Rows) {
         item(row, 1)->setText(value);
+        UpdateToolTip(row);
     }
 }
 

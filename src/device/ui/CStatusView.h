@@ -7,7 +7,8 @@
 
 // The operation status list of a document window: five labelled rows
 // (status, transfer mode, current position, repeat times, error), labels in
-// column 0 as wide as the widest label, values in column 1 filling the rest.
+// column 0 as wide as the widest label needs, values in column 1 filling the
+// rest of the pane. A value wider than its cell shows whole in its tooltip.
 class CStatusView : public QTableWidget {
     Q_OBJECT
 public:
@@ -31,6 +32,9 @@ protected:
 private:
     void FillLabels();
     void FitColumns();
+    void UpdateToolTip(int row);
+    // The width a cell needs to show `text` whole.
+    [[nodiscard]] int TextWidth(const QString& text) const;
 
     bool m_labelsFilled = false;
 };

@@ -122,8 +122,13 @@ void CChildFrame::ConnectGraph() {
     connect(m_view, &CNivaraView::CurrentClockChanged, this, &CChildFrame::ShowValuesAt);
     connect(m_view, &CNivaraView::SelectionSpansRowsChanged, this, [this] { m_main.UpdateCommandUI(); });
     connect(m_view, &CNivaraView::CommandRequested, this, [this](int command) { m_main.OnCommand(command); });
-    // An edit changes what Undo, Redo and Paste offer; the Insert key the status pane.
-    connect(&m_doc, &CNivaraDoc::ViewsNeedUpdate, this, [this] { m_main.UpdateCommandUI(); });
+    // An edit changes what Undo, Redo and Paste offer; the Insert key the status
+    // pane. The value list is a view of the document too (a load, a new
+    // direction), read after the graph has taken the change.
+    connect(&m_doc, &CNivaraDoc::ViewsNeedUpdate, this, [this] {
+        ShowCaretValues();
+        m_main.UpdateCommandUI();
+    });
     connect(m_view, &CNivaraView::InsertModeChanged, this, [this](bool insert) {
         m_main.SetEditStatus(m_doc.Document().Condition().ReadOnly != 0, insert);
     });
@@ -132,13 +137,14 @@ void CChildFrame::ConnectGraph() {
 
 void CChildFrame::ConnectSignalPanes() {
     // WM_SIGNALS_CHANGED: posted, so the graph recounts once the tree is done.
-    connect(m_tree, &CChannelTreeView::SignalsChanged, this, [this] { m_view->RecountRows(); },
-            Qt::QueuedConnection);
+    connect(m_tree, &CChannelTreeView::SignalsChanged, this, [this] {
+        m_view->RecountRows();
+        ShowCaretValues();
+    }, Qt::QueuedConnection);
     connect(m_tree, &CChannelTreeView::SelectRowRequested, m_list, &CChannelListView::SelectRow);
     connect(m_tree, &CChannelTreeView::CaretRowChanged, m_list, &CChannelListView::SelectRow);
     connect(m_tree, &CChannelTreeView::ScrollRowsRequested, this, &CChildFrame::ScrollSignalRowsTo);
-    connect(m_tree, &CChannelTreeView::ValuesRequested, this,
-            [this] { ShowValuesAt(m_view->Model().Current().clock); });
+    connect(m_tree, &CChannelTreeView::ValuesRequested, this, &CChildFrame::ShowCaretValues);
     connect(m_tree, &CChannelTreeView::SelectionChanged, this, [this] { m_main.UpdateCommandUI(); });
     connect(m_list, &CChannelListView::RowPicked, this, &CChildFrame::SelectSignalRow);
 }
@@ -226,6 +232,8 @@ void CChildFrame::ShowValuesAt(int clock) {
     m_list->ShowValuesAt(m_records->Table(direction), direction, memory, clock,
                          {geometry.FirstVisibleClock(), geometry.ClocksPerPage()}, m_view->FirstVisibleRow());
 }
+
+void CChildFrame::ShowCaretValues() { ShowValuesAt(m_view->Model().Current().clock); }
 
 void CChildFrame::UpdateTitle(int number, int count) {
     QString title = m_doc.Title();
@@ -321,6 +329,7 @@ void CChildFrame::RebuildSignalTree() {
     m_tree->RebuildSignalTree();
     m_view->RecountRows();
     m_view->RefreshView();
+    ShowCaretValues();
 }
 
 void CChildFrame::RebuildBookmarkMarkers() { m_main.OnBookmarkListReplaced(*this); }
@@ -328,11 +337,19 @@ void CChildFrame::RebuildBookmarkMarkers() { m_main.OnBookmarkListReplaced(*this
 void CChildFrame::SetTitleAndPath(const std::string& path) { m_doc.SetPathName(QString::fromStdString(path)); }
 
 int CChildFrame::DataPatternTargetChannel() const {
-    if (m_view->hasFocus()) {
-        return m_view->Model().Current().row;
+    const CChannelTable* table = m_records->Table(m_doc.Document().Condition().Direction);
+    if (table == nullptr) {
+        return CChannelTable::NoSignal;
     }
-    const int selected = m_tree->Core().VisibleIndex(m_tree->Core().Focused());
-    return selected >= 0 ? selected : 0;
+    if (m_view->hasFocus()) {
+        const std::vector<std::size_t> shown = table->DisplayedRows();
+        const int row = m_view->Model().Current().row;
+        return row >= 0 && row < static_cast<int>(shown.size())
+                   ? table->SignalChannel(static_cast<std::ptrdiff_t>(shown[static_cast<std::size_t>(row)]))
+                   : CChannelTable::NoSignal;
+    }
+    const CSignalTree::Items selected = m_tree->Core().SelectedItems();
+    return selected.empty() ? 0 : table->SignalChannel(m_tree->Core().RowOf(selected.front()));
 }
 
 void CChildFrame::Repaint() {

@@ -152,6 +152,8 @@ private:
     void FollowEndingThreads();
     void OnFocusChanged(QWidget* now);
     void ShowValuesAt(int clock);
+    // The values of the current direction's document at the graph's caret.
+    void ShowCaretValues();
 
     CNivaraDoc& m_doc;
     IFrameHost& m_main;
