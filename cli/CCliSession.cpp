@@ -20,16 +20,6 @@ std::string CurrentFolder() {
     return ::getcwd(buffer, sizeof buffer) != nullptr ? std::string(buffer) : std::string();
 }
 
-// The local time for a dump's $date.
-std::string LocalTimeText() {
-    const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    char text[64] = "";
-    if (::localtime_r(&now, &local) != nullptr) {
-        std::strftime(text, sizeof text, "%Y/%m/%d %H:%M:%S", &local);
-    }
-    return text;
-}
 
 }  // namespace
 
@@ -93,7 +83,7 @@ bool CCliSession::LoadCondition(const std::string& path) {
 
 bool CCliSession::SavePulse(const std::string& path) {
     if (CVcdWriter::IsVcdPath(path)) {
-        return Report(path, CVcdWriter::Write(Document, Records, path, LocalTimeText()));
+        return Report(path, CVcdWriter::Write(Document, Records, path, CVcdWriter::LocalDate()));
     }
     return Report(path, WritePulseFile(Document, Records, Window, path));
 }

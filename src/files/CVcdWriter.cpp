@@ -1,6 +1,7 @@
 #include "files/CVcdWriter.h"
 
 #include <cstring>
+#include <ctime>
 #include <set>
 #include <vector>
 
@@ -91,6 +92,16 @@ private:
     CBufferedFile& m_file;
 };
 }  // namespace
+
+std::string CVcdWriter::LocalDate() {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    char text[64] = "";
+    if (::localtime_r(&now, &local) != nullptr) {
+        std::strftime(text, sizeof text, "%Y/%m/%d %H:%M:%S", &local);
+    }
+    return text;
+}
 
 std::string CVcdWriter::SafeName(const std::string& name) {
     std::string safe;

@@ -23,6 +23,8 @@ public:
     [[nodiscard]] static bool IsVcdPath(const std::string& path) {
         return path.size() >= 4 && path.compare(path.size() - 4, 4, ".vcd") == 0;
     }
+    // The local time as a $date text ("2026/12/09 12:00:00").
+    [[nodiscard]] static std::string LocalDate();
     // A name VCD can hold: printable ASCII without blanks, never empty.
     [[nodiscard]] static std::string SafeName(const std::string& name);
 };

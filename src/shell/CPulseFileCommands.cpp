@@ -3,6 +3,7 @@
 #include "document/IUserMessages.h"
 #include "resources/CStringTable.h"
 #include "document/IFileChooser.h"
+#include "files/CVcdWriter.h"
 #include "shell/IPulseFileAccess.h"
 
 CPulseFileCommands::CPulseFileCommands(IFileChooser& chooser, IUserMessages& messages)
@@ -19,11 +20,32 @@ CPulseFileCommands::Outcome CPulseFileCommands::ChooseOpen(std::string& path) {
 
 CPulseFileCommands::Outcome CPulseFileCommands::Read(IPulseFileAccess& access, const std::string& path,
                                                      std::atomic<int32_t>& saved) {
+    if (CVcdWriter::IsVcdPath(path)) {
+        return ReadDump(access, path);
+    }
     if (!access.ReadPulseFile(path)) {
         m_messages.ShowMessage(LoadText(OpenFailedMessage), MessageIcon::Error);
         return Outcome::Failed;
     }
     saved = 1;
+    return Outcome::Done;
+}
+
+// A refused dump names the file, the line and the reason below the message.
+CPulseFileCommands::Outcome CPulseFileCommands::ReadDump(IPulseFileAccess& access, const std::string& path) {
+    std::vector<std::string> warnings;
+    const FileResult result = access.ReadValueChangeDump(path, warnings);
+    if (!result) {
+        m_messages.ShowMessage(LoadText(OpenFailedMessage) + "\r\n" + result.Reason, MessageIcon::Error);
+        return Outcome::Failed;
+    }
+    if (!warnings.empty()) {
+        std::string text = LoadText(IDS_VCD_READ_WARNINGS);
+        for (const std::string& warning : warnings) {
+            text += "\r\n" + warning;
+        }
+        m_messages.ShowMessage(text, MessageIcon::Warning);
+    }
     return Outcome::Done;
 }
 
@@ -50,10 +72,24 @@ CPulseFileCommands::Outcome CPulseFileCommands::SaveAs(IPulseFileAccess& access,
 
 CPulseFileCommands::Outcome CPulseFileCommands::Write(IPulseFileAccess& access, const std::string& path,
                                                       std::atomic<int32_t>& saved) {
+    if (CVcdWriter::IsVcdPath(path)) {
+        return WriteDump(access, path);
+    }
     if (!access.WritePulseFile(path)) {
         m_messages.ShowMessage(LoadText(SaveFailedMessage), MessageIcon::Error);
         return Outcome::Failed;
     }
     saved = 1;
     return Outcome::Done;
+}
+
+// A dump does not hold the whole condition: the document stays as unsaved
+// as it was.
+CPulseFileCommands::Outcome CPulseFileCommands::WriteDump(IPulseFileAccess& access, const std::string& path) {
+    const FileResult result = access.WriteValueChangeDump(path);
+    if (!result) {
+        m_messages.ShowMessage(LoadText(SaveFailedMessage) + "\r\n" + result.Reason, MessageIcon::Error);
+        return Outcome::Failed;
+    }
+    return Outcome::Copied;
 }

@@ -60,7 +60,18 @@ class FakeAccess : public IPulseFileAccess {
 public:
     bool ReadPulseFile(const std::string& path) override { return Record(path); }
     bool WritePulseFile(const std::string& path) override { return Record(path); }
+    FileResult ReadValueChangeDump(const std::string& path, std::vector<std::string>& warnings) override {
+        ++DumpCalls;
+        warnings = DumpWarnings;
+        return Record(path) ? FileResult::Success() : FileResult::ReadRefused(path + ":3: bad");
+    }
+    FileResult WriteValueChangeDump(const std::string& path) override {
+        ++DumpCalls;
+        return Record(path) ? FileResult::Success() : FileResult::SaveFailed("disk full");
+    }
     bool Succeeds = true;
+    int DumpCalls = 0;
+    std::vector<std::string> DumpWarnings;
     std::string LastPath;
     int Calls = 0;
 
@@ -104,7 +115,7 @@ TEST(PulseFileCommands, OpenUsesFilterAndReaderByExtension) {
     std::string path;
     EXPECT_EQ(commands.ChooseOpen(path), CPulseFileCommands::Outcome::Cancelled);
     EXPECT_EQ(chooser.LastFilter,
-              "VARDEK Pulse Binary Data (*.vpb) |*.vpb|VARDEK Pulse Text Data (*.csv) |*.csv||");
+              "VARDEK Pulse Binary Data (*.vpb) |*.vpb|VARDEK Pulse Text Data (*.csv) |*.csv|VCD files (*.vcd) |*.vcd||");
     EXPECT_EQ(chooser.LastExtension, "csv");
     chooser.Answer = "/x/DATA.CSV";
     ASSERT_EQ(commands.ChooseOpen(path), CPulseFileCommands::Outcome::Done);
@@ -163,6 +174,48 @@ TEST(PulseFileCommands, SaveWithoutPathAsksForOne) {
     chooser.Answer.reset();
     EXPECT_EQ(commands.SaveAs(access, path, saved), CPulseFileCommands::Outcome::Cancelled);
     EXPECT_EQ(chooser.LastInitial, "/x/c.csv");
+}
+
+TEST(PulseFileCommands, DumpsAreReadAsNewDataAndWrittenAsACopy) {
+    FakeChooser chooser;
+    FakeMessages messages;
+    FakeAccess access;
+    CPulseFileCommands commands(chooser, messages);
+    std::atomic<int32_t> saved{0};
+    // Open: the dump reader, and the document stays unsaved.
+    EXPECT_EQ(commands.Read(access, "/x/run.vcd", saved), CPulseFileCommands::Outcome::Done);
+    EXPECT_EQ(access.DumpCalls, 1);
+    EXPECT_EQ(saved.load(), 0);
+    EXPECT_TRUE(messages.Shown.empty());
+    access.DumpWarnings = {"/x/run.vcd: 4 x or z values were read as 0"};
+    EXPECT_EQ(commands.Read(access, "/x/run.vcd", saved), CPulseFileCommands::Outcome::Done);
+    ASSERT_EQ(messages.Shown.size(), 1u);
+    EXPECT_EQ(messages.Shown[0].first,
+              LoadText(IDS_VCD_READ_WARNINGS) + "\r\n/x/run.vcd: 4 x or z values were read as 0");
+    EXPECT_EQ(messages.Shown[0].second, MessageIcon::Warning);
+    // The extension test is exact: RUN.VCD is a pulse binary file.
+    EXPECT_EQ(commands.Read(access, "/x/RUN.VCD", saved), CPulseFileCommands::Outcome::Done);
+    EXPECT_EQ(access.DumpCalls, 2);
+    EXPECT_EQ(saved.load(), 1);
+
+    // Save As .vcd writes a copy: path and saved flag stay as they were.
+    saved = 0;
+    std::string path = "/x/a.vpb";
+    chooser.Answer = "/x/copy.vcd";
+    EXPECT_EQ(commands.SaveAs(access, path, saved), CPulseFileCommands::Outcome::Copied);
+    EXPECT_EQ(access.LastPath, "/x/copy.vcd");
+    EXPECT_EQ(access.DumpCalls, 3);
+    EXPECT_EQ(path, "/x/a.vpb");
+    EXPECT_EQ(saved.load(), 0);
+
+    // Refusals show the message with the reader's reason below it.
+    access.Succeeds = false;
+    EXPECT_EQ(commands.Read(access, "/x/bad.vcd", saved), CPulseFileCommands::Outcome::Failed);
+    EXPECT_EQ(messages.Shown.back().first, LoadText(IDS_OPEN_FAILED) + "\r\n/x/bad.vcd:3: bad");
+    EXPECT_EQ(messages.Shown.back().second, MessageIcon::Error);
+    EXPECT_EQ(commands.SaveAs(access, path, saved), CPulseFileCommands::Outcome::Failed);
+    EXPECT_EQ(messages.Shown.back().first, LoadText(IDS_SAVE_FAILED) + "\r\ndisk full");
+    EXPECT_EQ(path, "/x/a.vpb");
 }
 
 TEST(CloseQuery, ExtraWindowsAndSavedDataCloseWithoutAsking) {

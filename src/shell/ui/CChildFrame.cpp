@@ -14,6 +14,8 @@
 #include "device/CDeviceRun.h"
 #include "device/CDriverBinding.h"
 #include "device/ui/CStatusView.h"
+#include "files/CVcdReader.h"
+#include "files/CVcdWriter.h"
 #include "files/PulseFile.h"
 #include "graph/CSavedBlockReader.h"
 #include "graph/ui/CNivaraView.h"
@@ -391,6 +393,23 @@ bool CChildFrame::WritePulseFile(const std::string& path) {
     const bool written = ::WritePulseFile(m_doc.Document(), *m_records, *this, path).Ok;
     QApplication::restoreOverrideCursor();
     return written;
+}
+
+FileResult CChildFrame::ReadValueChangeDump(const std::string& path, std::vector<std::string>& warnings) {
+    const FileResult result = CVcdReader::Read(m_doc.Document(), *m_records, *this, path, 0, warnings);
+    if (result) {
+        // The words are in no document file yet: no path, the dump's name as title.
+        m_doc.SetTitle(QString::fromStdString(path).section('/', -1));
+    }
+    m_view->OnDocumentUpdate();
+    return result;
+}
+
+FileResult CChildFrame::WriteValueChangeDump(const std::string& path) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const FileResult result = CVcdWriter::Write(m_doc.Document(), *m_records, path, CVcdWriter::LocalDate());
+    QApplication::restoreOverrideCursor();
+    return result;
 }
 
 // ---------------------------------------------------------------- IRunGraph

@@ -111,6 +111,8 @@ public:
     // IPulseFileAccess
     [[nodiscard]] bool ReadPulseFile(const std::string& path) override;
     [[nodiscard]] bool WritePulseFile(const std::string& path) override;
+    [[nodiscard]] FileResult ReadValueChangeDump(const std::string& path, std::vector<std::string>& warnings) override;
+    [[nodiscard]] FileResult WriteValueChangeDump(const std::string& path) override;
 
     // IRunGraph: forwarded to the graph.
     void SuspendDrawing() override;
