@@ -38,7 +38,8 @@ function(nivara_core_test name)
 endfunction()
 
 # A QtTest executable driving real widgets offscreen: every .cpp of the
-# calling folder. Settings and runtime files stay inside the build tree.
+# calling folder. Settings and runtime files stay inside the build tree, each
+# test executable with a settings folder of its own.
 function(nivara_ui_test name)
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   add_executable(${name} ${sources})
@@ -46,5 +47,5 @@ function(nivara_ui_test name)
   set_target_properties(${name} PROPERTIES AUTOMOC ON)
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES LABELS ui
-    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-config;XDG_RUNTIME_DIR=${CMAKE_BINARY_DIR}/test-runtime;LANG=C.UTF-8;LC_ALL=;LC_MESSAGES=")
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-config/${name};XDG_RUNTIME_DIR=${CMAKE_BINARY_DIR}/test-runtime;LANG=C.UTF-8;LC_ALL=;LC_MESSAGES=")
 endfunction()

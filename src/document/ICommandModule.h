@@ -37,7 +37,8 @@ public:
 //  4. What the module puts into every new document window (a drawing
 //     object of the graph, a connection to a pane) goes into
 //     OnWindowCreated().
-//  5. Add one line to CMainFrame::CreateModules():
+//  5. What the module keeps from one start to the next goes into OnExit().
+//  6. Add one line to CMainFrame::CreateModules():
 //         AddModule(std::make_unique<CMyCommands>(*this));
 class ICommandModule {
 public:
@@ -51,4 +52,7 @@ public:
     }
     // Called once for every document window, after its panes exist.
     virtual void OnWindowCreated(IDocumentWindow& window) { (void)window; }
+    // Called once when the main window closes, before the last document
+    // window goes (`active` is nullptr when none is open).
+    virtual void OnExit(IDocumentWindow* active) { (void)active; }
 };

@@ -44,6 +44,12 @@ void CCommandRouter::OnWindowCreated(IDocumentWindow& window) {
     }
 }
 
+void CCommandRouter::OnExit(IDocumentWindow* active) {
+    for (const auto& module : m_modules) {
+        module->OnExit(active);
+    }
+}
+
 bool CCommandRouter::Execute(int command, const COMMAND_CONTEXT& context) {
     if (!HasHandler(command) || !Query(command, context).Enabled) {
         return false;

@@ -31,6 +31,8 @@ public:
     void FillContext(COMMAND_CONTEXT& context, IDocumentWindow* active) const;
     // Every module gives a new document window what it puts there.
     void OnWindowCreated(IDocumentWindow& window);
+    // Every module keeps what it keeps at exit.
+    void OnExit(IDocumentWindow* active);
     // Runs the command's handler in the guarded call when the command is
     // enabled in `context`; false when it was refused.
     bool Execute(int command, const COMMAND_CONTEXT& context);

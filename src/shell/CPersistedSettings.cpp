@@ -215,6 +215,10 @@ void CPersistedSettings::SaveLanguage(ISettingsStore& store, int language) {
     store.WriteNumber("Language", "LCID", language);
 }
 
+void CPersistedSettings::SaveApplicationLook(ISettingsStore& store) const {
+    store.WriteNumber("Workspace", "ApplicationLook", m_applicationLook);
+}
+
 void CPersistedSettings::ForgetToolbarLayout(ISettingsStore& store) {
     store.Remove("Workspace", "MFCToolBar-5939882");
     store.Remove("Workspace", "MFCToolBar-593980");

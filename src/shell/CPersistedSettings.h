@@ -57,6 +57,8 @@ public:
     static void SavePersistedSettings(ISettingsStore& store, const CLogicDocument& document, bool autoClose);
     // The language commands store the language of the next start.
     static void SaveLanguage(ISettingsStore& store, int language);
+    // At every exit: the visual style as it was read (216 by default).
+    void SaveApplicationLook(ISettingsStore& store) const;
     // At every exit: forget the saved layout of the main toolbar.
     static void ForgetToolbarLayout(ISettingsStore& store);
 

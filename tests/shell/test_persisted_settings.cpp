@@ -170,6 +170,18 @@ TEST_F(SettingsTest, LanguageComesFromTheStoredIdOrTheSystem) {
     EXPECT_EQ(m_store.Has("Workspace", "MFCToolBar-593980"), false);
 }
 
+TEST_F(SettingsTest, TheVisualStyleIsWrittenBackAsItWasRead) {
+    m_settings.LoadStartup(m_store);
+    m_settings.SaveApplicationLook(m_store);
+    EXPECT_EQ(m_store.ReadNumber("Workspace", "ApplicationLook"), std::optional<int64_t>(216));
+    m_store.WriteNumber("Workspace", "ApplicationLook", 212);
+    CPersistedSettings later("/tmp");
+    later.LoadStartup(m_store);
+    m_store.WriteNumber("Workspace", "ApplicationLook", 0);
+    later.SaveApplicationLook(m_store);
+    EXPECT_EQ(m_store.ReadNumber("Workspace", "ApplicationLook"), std::optional<int64_t>(212));
+}
+
 TEST(RecentFileList, KeepsEightNewestFirstAndWritesThemBack) {
     CRecentFileList list("Recent File List");
     for (int i = 1; i <= 9; ++i) list.Add("/data/run" + std::to_string(i) + ".vpb");

@@ -27,6 +27,7 @@
 #include "shell/ui/CNivaraDoc.h"
 #include "shell/ui/CStaticSplitterWndEx.h"
 #include "signals/ui/CChannelTreeView.h"
+#include "support/CFreshSettingsFolder.h"
 
 namespace {
 
@@ -122,9 +123,11 @@ private:
     CMainFrame* m_frame = nullptr;
     ScriptedMessages m_messages;
     ScriptedChooser m_chooser;
+    std::unique_ptr<CFreshSettingsFolder> m_settings;
 
     void Start(const QByteArray& language = "C.UTF-8") {
         qputenv("LC_ALL", language);
+        m_settings = std::make_unique<CFreshSettingsFolder>();
         m_messages = ScriptedMessages();
         m_chooser = ScriptedChooser();
         App()->SetUserMessages(&m_messages);

@@ -33,6 +33,7 @@
 #include "shell/ui/CNivaraDoc.h"
 #include "shell/ui/CQtFileChooser.h"
 #include "shell/ui/CQtUserMessages.h"
+#include "shell/ui/CSettingsCommands.h"
 #include "shell/ui/CViewCommands.h"
 #include "shell/ui/CWindowCommands.h"
 #include "shell/ui/CWindowMessageRouter.h"
@@ -136,6 +137,9 @@ void CMainFrame::CreateModules() {
     AddModule(std::make_unique<CRunCommands>(*this));
     AddModule(std::make_unique<CAnalysisCommandModule>(*this));
     AddModule(std::make_unique<CPatternCommands>(*this));
+    auto settings = std::make_unique<CSettingsCommands>(*this, *m_binding);
+    m_settingsCommands = settings.get();
+    AddModule(std::move(settings));
 }
 
 void CMainFrame::CreateFrameCommands() {
@@ -401,6 +405,7 @@ bool CMainFrame::CloseAllForExit() {
         }
     }
     CChildFrame* last = ActiveChildFrame();
+    m_commands.OnExit(last);
     return last == nullptr || last->close();
 }
 

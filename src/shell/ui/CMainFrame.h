@@ -20,6 +20,7 @@ class CPropertiesWnd;
 class CQtFileChooser;
 class CQtUserMessages;
 class CSearchCommandModule;
+class CSettingsCommands;
 class CWindowMessageRouter;
 class IFileChooser;
 class QAction;
@@ -76,6 +77,8 @@ public:
     // The search and bookmark commands with their modeless dialogs.
     [[nodiscard]] CSearchCommandModule& SearchCommands() const { return *m_searchCommands; }
     [[nodiscard]] CBookmarkCommandModule& BookmarkCommands() const { return *m_bookmarkCommands; }
+    // The persisted settings and the language commands.
+    [[nodiscard]] CSettingsCommands& SettingsCommands() const { return *m_settingsCommands; }
     [[nodiscard]] QLabel* StatusPane(int pane) const;
     [[nodiscard]] QToolBar* ToolBar() const { return m_toolBar; }
     // Replaces the message boxes and file dialogs (nullptr: the standard ones).
@@ -156,6 +159,7 @@ private:
     bool m_documentMenu = false;
     CSearchCommandModule* m_searchCommands = nullptr;
     CBookmarkCommandModule* m_bookmarkCommands = nullptr;
+    CSettingsCommands* m_settingsCommands = nullptr;
     bool m_exiting = false;
     bool m_destroying = false;
 };

@@ -6,8 +6,10 @@ class CMainFrame;
 class IUserMessages;
 
 // The application object: chooses the interface language, creates the main
-// window (which binds the board library), opens the first document window,
-// reads a file named on the command line and shows the main window.
+// window (which binds the board library and reads the persisted settings),
+// opens the first document window, shows the main window, gives the first
+// document the persisted device and condition and reads a file named on the
+// command line.
 class CNivaraApp : public QApplication {
     Q_OBJECT
 public:
