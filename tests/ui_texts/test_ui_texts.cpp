@@ -10,6 +10,7 @@
 #include <QRawFont>
 #include <QSet>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTextLayout>
 #include <QToolBar>
 #include <QtTest>
@@ -332,6 +333,9 @@ private slots:
 };
 
 int main(int argc, char** argv) {
+    // A settings folder of its own: a language another test stored must not choose ours.
+    QTemporaryDir settings;
+    qputenv("XDG_CONFIG_HOME", settings.path().toUtf8());
     CNivaraApp app(argc, argv);
     TestTexts test;
     return QTest::qExec(&test, argc, argv);
