@@ -21,7 +21,7 @@ int RunConvert(const std::vector<std::string>& arguments) {
     uint64_t period = 0;
     for (const auto& [option, value] : parsed.Options()) {
         if (option == "--period" && !CVcdReader::ParsePeriod(value, period)) {
-            return CCliSession::UsageError(command.Usage, "convert: --period takes a time like 50ns");
+            return CCliSession::UsageError(command.Usage, "convert: --period takes a whole number of s, ms, us or ns, like 50ns");
         }
     }
     const std::vector<std::string>& files = parsed.Operands();

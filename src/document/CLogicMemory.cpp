@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <utility>
 
 #include "document/CImproperArgument.h"
 
@@ -66,6 +67,13 @@ bool CLogicMemory::Resize(uint32_t length) {
     m_length = length;
     MarkReplaced();
     return true;
+}
+
+void CLogicMemory::Swap(CLogicMemory& other) noexcept {
+    std::swap(m_words, other.m_words);
+    std::swap(m_length, other.m_length);
+    MarkReplaced();
+    other.MarkReplaced();
 }
 
 void CLogicMemory::Clear() {

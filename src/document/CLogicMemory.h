@@ -19,6 +19,9 @@ public:
     // n are dropped. False (and nothing changed) when n is 0 or the block
     // cannot be allocated.
     [[nodiscard]] bool Resize(uint32_t length);
+    // Exchanges the words with another memory (no word is copied); both
+    // count as replaced.
+    void Swap(CLogicMemory& other) noexcept;
     // Zero-fills the whole memory.
     void Clear();
 

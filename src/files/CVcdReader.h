@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "files/FileResult.h"
+#include "files/VCD_DECLARATIONS.h"
 
 class CLogicDocument;
 class CWindowRecords;
@@ -17,15 +18,17 @@ class IFileWindow;
 // channels, buses and bookmarks. x and z read as 0. The words are the values
 // at every multiple of the period: the one given, or else the greatest common
 // divisor of the change times; a last timestamp without changes ends the
-// data. The file is read twice (checked and measured, then sampled straight
-// into the memory), so no second copy of the data is ever held. A file that
-// is malformed, declares more than 32 bits or gives more than 100,000,000
-// words is refused with its name and line, and nothing changes.
+// data. The file is read once, its words sampled into a memory of their own
+// that then becomes the generating memory, so no second copy of the data is
+// ever held. A file that is malformed, declares more than 32 bits or gives
+// more than 100,000,000 words is refused with its name and line, and nothing
+// changes.
 class CVcdReader {
 public:
-    static constexpr uint64_t MaxWords = 100000000;
+    static constexpr uint64_t MaxWords = VCD_MAX_WORDS;
 
-    // "50ns", "1 us", "2ms", "1s" in femtoseconds; false for anything else.
+    // "50ns", "1 us", "2ms", "1s" in femtoseconds: a whole number of s, ms, us
+    // or ns; false for anything else.
     [[nodiscard]] static bool ParsePeriod(const std::string& text, uint64_t& femtoseconds);
 
     // periodFemtoseconds 0: the greatest common divisor of the change times.

@@ -8,6 +8,7 @@
 #include "document/CLogicDocument.h"
 #include "document/CWindowRecords.h"
 #include "files/CBufferedFile.h"
+#include "files/CVcdTokens.h"
 
 namespace {
 const char* const UnitTexts[] = {"s", "ms", "us", "ns"};
@@ -34,18 +35,6 @@ char* Digits(uint64_t value, char* end) {
         value /= 10;
     } while (value != 0);
     return end;
-}
-
-// A text inside a comment: no line breaks, and no word that ends the comment.
-std::string CommentText(const std::string& text) {
-    std::string out;
-    for (char c : text) {
-        out += (c == '\n' || c == '\r' || c == '\t') ? ' ' : c;
-    }
-    for (std::size_t at = out.find("$end"); at != std::string::npos; at = out.find("$end", at)) {
-        out[at] = '_';
-    }
-    return out;
 }
 
 std::string UniqueName(const std::string& name, std::set<std::string>& taken) {
@@ -106,7 +95,8 @@ std::string CVcdWriter::LocalDate() {
 std::string CVcdWriter::SafeName(const std::string& name) {
     std::string safe;
     for (unsigned char c : name) {
-        safe += (c > 32 && c < 127) ? static_cast<char>(c) : '_';
+        // A bracket would read as a bit select of a vector.
+        safe += (c > 32 && c < 127 && c != '[' && c != ']') ? static_cast<char>(c) : '_';
     }
     return safe.empty() ? std::string("_") : safe;
 }
@@ -127,7 +117,8 @@ FileResult CVcdWriter::Write(const CLogicDocument& document, const CWindowRecord
 
     std::string header = "$date\n   " + date + "\n$end\n$version\n   Nivara " NIVARA_FILE_VERSION "\n$end\n";
     if (!internal) {
-        header += "$comment times are clock indexes: the clock is external $end\n";
+        header += group->ClockType == 3 ? "$comment times are clock indexes: the clock is the handshake $end\n"
+                                        : "$comment times are clock indexes: the clock is external $end\n";
     }
     header += "$timescale 1 " + std::string(internal ? UnitTexts[unit - 1] : "ns") + " $end\n";
     header += "$scope module nivara $end\n";
@@ -145,7 +136,7 @@ FileResult CVcdWriter::Write(const CLogicDocument& document, const CWindowRecord
         const std::string safe = UniqueName(data.ChannelName, names);
         header += "$var wire 1 " + wires.back().Code + " " + safe + " $end\n";
         if (safe != data.ChannelName) {
-            originals += "$comment name " + wires.back().Code + " " + CommentText(data.ChannelName) + " $end\n";
+            originals += "$comment name " + wires.back().Code + " " + CVcdTokens::Escape(data.ChannelName) + " $end\n";
         }
     }
     header += "$upscope $end\n";
@@ -164,7 +155,8 @@ FileResult CVcdWriter::Write(const CLogicDocument& document, const CWindowRecord
         }
         // Members in table order: the order that packs the bus value.
         if (SafeName(bus.ChannelName) != bus.ChannelName) {
-            header += "$comment busname " + std::to_string(busIndex) + " " + CommentText(bus.ChannelName) + " $end\n";
+            header += "$comment busname " + std::to_string(busIndex) + " " + CVcdTokens::Escape(bus.ChannelName) +
+                      " $end\n";
         }
         ++busIndex;
         header += "$comment bus " + SafeName(bus.ChannelName) + ": channels";
@@ -180,9 +172,10 @@ FileResult CVcdWriter::Write(const CLogicDocument& document, const CWindowRecord
     if (const CBookmarkList* bookmarks = records.Bookmarks(direction)) {
         for (std::size_t i = 0; i < bookmarks->Size(); ++i) {
             const BOOKMARK_DATA& mark = bookmarks->At(i);
+            // The flag always stands: a memo may begin with any word.
             header += "$comment bookmark " + std::to_string(mark.BookmarkAbsolutePosition) +
-                      (mark.IsCurrentBookmark != 0 ? " current" : "") + " " + CommentText(mark.BookmarkMemo) +
-                      " $end\n";
+                      (mark.IsCurrentBookmark != 0 ? " 1" : " 0") +
+                      (mark.BookmarkMemo.empty() ? "" : " " + CVcdTokens::Escape(mark.BookmarkMemo)) + " $end\n";
         }
     }
     header += "$enddefinitions $end\n";

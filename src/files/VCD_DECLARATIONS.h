@@ -5,13 +5,18 @@
 #include <unordered_set>
 #include <vector>
 
+// The most words a dump may give.
+constexpr uint64_t VCD_MAX_WORDS = 100000000;
+
 // One declared variable of a Value Change Dump.
 struct VCD_VARIABLE {
     std::string Name;     // scopes joined by '.', then the reference
     std::string Reference;  // the reference alone
     std::string Code;     // identifier code
     int Width = 1;        // bits
-    int LowIndex = 0;     // index of the least significant bit ([7:0] gives 0)
+    int RightIndex = 0;   // index of the least significant (rightmost) bit: 0 of [7:0], 7 of [0:7]
+    int IndexStep = 1;    // from one bit to the next more significant: +1 for [7:0], -1 for [0:7]
+    bool Indexed = false; // a 1-bit variable with its own index ("d [3]")
     int FirstChannel = 0; // channel of the least significant bit
 };
 
