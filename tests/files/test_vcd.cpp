@@ -200,3 +200,166 @@ TEST_F(FilesTest, ConvertWritesAndReadsValueChangeDumpsByTheirExtension) {
     EXPECT_NE(std::system((cli + " convert " + Path("out.vcd") + " " + Path("x.vpb") + " --period fast 2>/dev/null").c_str()), 0);
     EXPECT_FALSE(std::filesystem::exists(Path("x.vpb")));
 }
+
+TEST_F(FilesTest, VcdNamesWithBlankRunsBracketsAndCommentWordsRoundTrip) {
+    Document.Condition().Direction = DIRECTION_GENERATING;
+    ASSERT_TRUE(Document.SetSize(DIRECTION_GENERATING, 50, 1));
+    for (uint32_t i = 0; i < 50; ++i) Document.GeneratingMemory().Data()[i] = i * 0x11111111U;
+    CChannelTable& table = *Records.Table(DIRECTION_GENERATING);
+    const std::vector<std::string> names = {"a  b", "data[3]", "x[", "100% $end", " lead", "tab\there", "[7:0]"};
+    for (std::size_t i = 0; i < names.size(); ++i) table.At(i).ChannelName = names[i];
+    CBookmarkList& marks = *Records.Bookmarks(DIRECTION_GENERATING);
+    marks.InsertAt(0, BOOKMARK_DATA{3, "current edge", 0});
+    marks.InsertAt(1, BOOKMARK_DATA{4, "", 1});
+    marks.InsertAt(2, BOOKMARK_DATA{5, "  two  blanks ", 0});
+    marks.InsertAt(3, BOOKMARK_DATA{6, "current", 1});
+    ASSERT_TRUE(CVcdWriter::Write(Document, Records, Path("names.vcd"), "today"));
+    const std::string text = ReadBytes(Path("names.vcd"));
+    // No declared name holds a bracket a reader would take for a bit select.
+    for (std::size_t at = text.find("$var "); at != std::string::npos; at = text.find("$var ", at + 1)) {
+        const std::string line = text.substr(at, text.find('\n', at) - at);
+        EXPECT_EQ(line.find('['), std::string::npos) << line;
+    }
+
+    CLogicDocument read("/tmp");
+    CWindowRecords records("Signal");
+    CHeadlessFileWindow window;
+    std::vector<std::string> warnings;
+    ASSERT_TRUE(CVcdReader::Read(read, records, window, Path("names.vcd"), 0, warnings));
+    const CChannelTable& back = *records.Table(DIRECTION_GENERATING);
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        EXPECT_EQ(back.At(i).ChannelName, names[i]) << i;
+        EXPECT_EQ(back.At(i).DeviceChannel, static_cast<int16_t>(i));
+    }
+    const CBookmarkList& got = *records.Bookmarks(DIRECTION_GENERATING);
+    ASSERT_EQ(got.Size(), 4U);
+    for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(got.At(i), marks.At(i)) << i;
+    for (uint32_t i = 0; i < 50; ++i) ASSERT_EQ(read.GeneratingMemory().Data()[i], i * 0x11111111U) << i;
+
+    if (std::system("command -v vcd2fst > /dev/null 2>&1") == 0) {
+        ASSERT_EQ(std::system(("vcd2fst " + Path("names.vcd") + " " + Path("names.fst") + " > " + Path("log.txt") +
+                               " 2>&1").c_str()),
+                  0);
+        const std::string log = ReadBytes(Path("log.txt"));
+        EXPECT_EQ(log.find("arning"), std::string::npos) << log;
+        EXPECT_EQ(log.find("rror"), std::string::npos) << log;
+    }
+}
+
+TEST_F(FilesTest, VcdSaysWhichClockGivesTheTimes) {
+    Document.Condition().Direction = DIRECTION_GENERATING;
+    ASSERT_TRUE(Document.SetSize(DIRECTION_GENERATING, 3, 1));
+    Document.Condition().GeneratingGroup.ClockType = 2;
+    ASSERT_TRUE(CVcdWriter::Write(Document, Records, Path("external.vcd"), "today"));
+    Document.Condition().GeneratingGroup.ClockType = 3;
+    ASSERT_TRUE(CVcdWriter::Write(Document, Records, Path("handshake.vcd"), "today"));
+    Document.Condition().GeneratingGroup.ClockType = 1;
+    ASSERT_TRUE(CVcdWriter::Write(Document, Records, Path("internal.vcd"), "today"));
+    EXPECT_NE(ReadBytes(Path("external.vcd")).find("$comment times are clock indexes: the clock is external $end\n"),
+              std::string::npos);
+    const std::string handshake = ReadBytes(Path("handshake.vcd"));
+    EXPECT_NE(handshake.find("$comment times are clock indexes: the clock is the handshake $end\n"), std::string::npos);
+    EXPECT_EQ(handshake.find("external"), std::string::npos);
+    EXPECT_EQ(ReadBytes(Path("internal.vcd")).find("clock indexes"), std::string::npos);
+}
+
+TEST_F(FilesTest, VcdRangesNameTheirBitsFromTheRightIndex) {
+    WriteBytes(Path("ranges.vcd"),
+               "$timescale 1 us $end\n"
+               "$var wire 8 # up [0:7] $end\n"
+               "$var wire 4 $ down[3:0] $end\n"
+               "$var wire 1 % one [5] $end\n"
+               "$var wire 2 & neg [-1:-2] $end\n"
+               "$enddefinitions $end\n"
+               "#0 b00000001 # b1000 $ 1% b01 &\n#1\n");
+    std::vector<std::string> warnings;
+    ASSERT_TRUE(CVcdReader::Read(Document, Records, Window, Path("ranges.vcd"), 0, warnings));
+    ASSERT_EQ(Document.GeneratingMemory().Length(), 1U);
+    // The rightmost digit is the least significant bit and takes the first channel.
+    EXPECT_EQ(Document.GeneratingMemory().Data()[0], 0x1U | (0x8U << 8) | (1U << 12) | (0x1U << 13));
+    const CChannelTable& table = *Records.Table(DIRECTION_GENERATING);
+    std::vector<std::pair<std::string, int>> rows;
+    for (std::size_t i = 0; i < table.Size(); ++i) {
+        if (table.At(i).IsBus == 0) rows.emplace_back(table.At(i).ChannelName, table.At(i).DeviceChannel);
+    }
+    ASSERT_EQ(rows.size(), 15U);
+    EXPECT_EQ(rows[0], (std::pair<std::string, int>{"up[7]", 0}));
+    EXPECT_EQ(rows[7], (std::pair<std::string, int>{"up[0]", 7}));
+    EXPECT_EQ(rows[8], (std::pair<std::string, int>{"down[0]", 8}));
+    EXPECT_EQ(rows[11], (std::pair<std::string, int>{"down[3]", 11}));
+    EXPECT_EQ(rows[12], (std::pair<std::string, int>{"one[5]", 12}));
+    EXPECT_EQ(rows[13], (std::pair<std::string, int>{"neg[-2]", 13}));
+    EXPECT_EQ(rows[14], (std::pair<std::string, int>{"neg[-1]", 14}));
+}
+
+TEST_F(FilesTest, VcdRefusesIndexesBeyondTheIntRangeAndPeriodsFinerThanNanoseconds) {
+    const DOCUMENT_STATE before = StateOf(Document, Records);
+    for (const char* range : {"[2147483655:2147483648]", "[2147483647:2147483641]", "[4294967303:4294967296]",
+                              "[-2147483641:-2147483649]", "[x:0]", "[7:0"}) {
+        WriteBytes(Path("index.vcd"), std::string("$var wire 8 # d ") + range + " $end\n$enddefinitions $end\n#0\n");
+        std::vector<std::string> warnings;
+        const FileResult result = CVcdReader::Read(Document, Records, Window, Path("index.vcd"), 0, warnings);
+        EXPECT_FALSE(result) << range;
+        EXPECT_EQ(result.Reason.rfind(Path("index.vcd") + ":1: ", 0), 0U) << range << " " << result.Reason;
+        EXPECT_EQ(StateOf(Document, Records), before) << range;
+    }
+    uint64_t period = 0;
+    EXPECT_TRUE(CVcdReader::ParsePeriod("1s", period));
+    EXPECT_EQ(period, 1000000000000000ULL);
+    EXPECT_TRUE(CVcdReader::ParsePeriod("2ms", period));
+    EXPECT_TRUE(CVcdReader::ParsePeriod("3us", period));
+    EXPECT_EQ(period, 3000000000ULL);
+    EXPECT_TRUE(CVcdReader::ParsePeriod("4 ns", period));
+    EXPECT_EQ(period, 4000000ULL);
+    EXPECT_FALSE(CVcdReader::ParsePeriod("5ps", period));
+    EXPECT_FALSE(CVcdReader::ParsePeriod("6fs", period));
+    EXPECT_FALSE(CVcdReader::ParsePeriod("0ns", period));
+    const std::string cli = NIVARA_CLI;
+    MakeCounter(Document, Records, 10);
+    ASSERT_TRUE(CVcdWriter::Write(Document, Records, Path("in.vcd"), "today"));
+    ASSERT_NE(std::system((cli + " convert " + Path("in.vcd") + " " + Path("x.vpb") + " --period 500ps 2> " +
+                           Path("err.txt")).c_str()),
+              0);
+    EXPECT_NE(ReadBytes(Path("err.txt")).find("--period takes a whole number of s, ms, us or ns"), std::string::npos);
+}
+
+TEST_F(FilesTest, VcdFinerTimesLaterSpreadTheWordsSampledSoFar) {
+    // Steps of 10 for 100 changes, then a time that makes the step 5.
+    std::string text = "$timescale 1 us $end $var wire 1 a s $end $enddefinitions $end\n";
+    for (int t = 0; t <= 1000; t += 10) text += "#" + std::to_string(t) + "\n" + ((t / 10) % 2 ? "1a\n" : "0a\n");
+    text += "#1005\n0a\n#1010\n";
+    WriteBytes(Path("finer.vcd"), text);
+    std::vector<std::string> warnings;
+    ASSERT_TRUE(CVcdReader::Read(Document, Records, Window, Path("finer.vcd"), 0, warnings));
+    ASSERT_EQ(Document.GeneratingMemory().Length(), 202U);  // 0, 5, ... 1005; 1010 ends the data
+    const uint32_t* w = Document.GeneratingMemory().Data();
+    for (uint32_t i = 0; i < 201; ++i) ASSERT_EQ(w[i], (i / 2) % 2) << i;
+    EXPECT_EQ(w[201], 0U);
+    EXPECT_EQ(Document.Condition().GeneratingGroup.Clock, 5U);
+    EXPECT_EQ(Document.Condition().GeneratingGroup.ClockUnit, 3);
+    EXPECT_TRUE(warnings.empty());
+}
+
+TEST_F(FilesTest, VcdFailureDeepInTheChangesLeavesTheDocumentAsItWas) {
+    MakeCounter(Document, Records, 300);
+    const DOCUMENT_STATE before = StateOf(Document, Records);
+    std::string text = "$timescale 1 ns $end $var wire 1 ! a $end $enddefinitions $end\n";
+    for (int t = 0; t < 200000; ++t) text += "#" + std::to_string(t) + "\n" + (t % 2 ? "1!\n" : "0!\n");
+    const std::vector<std::pair<std::string, std::string>> endings = {
+        {"bad.vcd", "#200000\n2!\n"},
+        {"back.vcd", "#199998\n0!\n"},
+        {"undeclared.vcd", "#200000\n1?\n"},
+        {"open.vcd", "#200000\nb101\n"},
+        {"comment.vcd", "$comment never ended\n"},
+        {"toomany.vcd", "#200000\n#100000000000\n1!\n"},
+    };
+    for (const auto& [name, ending] : endings) {
+        WriteBytes(Path(name), text + ending);
+        std::vector<std::string> warnings;
+        const FileResult result = CVcdReader::Read(Document, Records, Window, Path(name), 0, warnings);
+        EXPECT_FALSE(result) << name;
+        EXPECT_EQ(result.Reason.rfind(Path(name) + ":", 0), 0U) << result.Reason;
+        EXPECT_EQ(StateOf(Document, Records), before) << name;
+        EXPECT_TRUE(warnings.empty()) << name;
+    }
+}
