@@ -3,6 +3,7 @@
 
 class IDocumentWindow;
 class IFileChooser;
+class IRecentFiles;
 class IUserMessages;
 class QWidget;
 
@@ -28,4 +29,6 @@ public:
     virtual void ShowEditStatus(bool editDisabled, bool insertMode) = 0;
     // The status bar's message area; an empty text clears it.
     virtual void ShowStatusMessage(const std::string& text) = 0;
+    // The recent-file lists the file commands add to (nullptr: none kept).
+    [[nodiscard]] virtual IRecentFiles* RecentFiles() { return nullptr; }
 };

@@ -68,7 +68,12 @@ std::string CRecentFileList::MenuText(std::size_t index) const {
     if (index >= m_entries.size()) {
         return {};
     }
-    return "&" + std::to_string(index + 1) + " " + Shorten(m_entries[index]);
+    // A "&" of the path is doubled, so that it shows instead of marking a key.
+    std::string shown;
+    for (char c : Shorten(m_entries[index])) {
+        shown += c == '&' ? std::string("&&") : std::string(1, c);
+    }
+    return "&" + std::to_string(index + 1) + " " + shown;
 }
 
 std::string CRecentFileList::Shorten(const std::string& path) {

@@ -24,7 +24,8 @@ public:
 
     [[nodiscard]] const std::vector<std::string>& Entries() const { return m_entries; }
     [[nodiscard]] const std::string& Section() const { return m_section; }
-    // The menu text of an entry: "&%d " (counted from 1) and the shortened path.
+    // The menu text of an entry: "&%d " (counted from 1) and the shortened
+    // path, its "&" doubled.
     [[nodiscard]] std::string MenuText(std::size_t index) const;
     // A path of at most DisplayLength characters: the start of the path, then
     // ".../" and the file name, as much as fits.

@@ -216,3 +216,11 @@ TEST(RecentFileList, ShortensLongPathsAndTellsTextFilesByTheirEnding) {
     EXPECT_FALSE(CRecentFileList::IsPulseTextPath("/d/RUN.CSV"));
     EXPECT_FALSE(CRecentFileList::IsPulseTextPath("/d/run.vpb"));
 }
+
+TEST(RecentFileList, AnAmpersandOfThePathShowsInTheMenuText) {
+    CRecentFileList list("Recent File List");
+    list.Add("/d/a&b.csv");
+    list.Add("/home/bench/projects/R&D/2026/december/run.csv");
+    EXPECT_EQ(list.MenuText(0), "&1 /home/bench/.../run.csv");
+    EXPECT_EQ(list.MenuText(1), "&2 /d/a&&b.csv");
+}

@@ -17,6 +17,7 @@
 #include "resources/CStringTable.h"
 #include "resources/CommandIds.h"
 #include "resources/StringIds.h"
+#include "shell/CRecentFileList.h"
 #include "shell/ui/CChildFrame.h"
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/CNivaraApp.h"
@@ -54,6 +55,25 @@ QMenu* MenuHolding(QMenuBar* bar, QAction* action) {
     return nullptr;
 }
 
+// The File menu's submenu with that title, opened once as the user opens it.
+QMenu* RecentMenu(QMenuBar* bar, const QString& title) {
+    QMenu* file = bar->actions().first()->menu();
+    for (QAction* action : file->actions()) {
+        if (action->menu() != nullptr && action->menu()->title() == title) {
+            action->menu()->popup(QPoint(0, 0));
+            action->menu()->hide();
+            return action->menu();
+        }
+    }
+    return nullptr;
+}
+
+QStringList Texts(QMenu* menu) {
+    QStringList texts;
+    for (QAction* action : menu->actions()) texts << action->text();
+    return texts;
+}
+
 QVariant Stored(const char* key) {
     QSettings settings(QStringLiteral("VARDEK"), QStringLiteral("Nivara"));
     return settings.value(QString::fromLatin1(key));
@@ -67,9 +87,9 @@ void Store(const std::vector<std::pair<const char*, QVariant>>& values) {
 
 }  // namespace
 
-class TestSettings : public QObject {
+class TestSettingsBase : public QObject {
     Q_OBJECT
-private:
+protected:
     std::unique_ptr<CFreshSettingsFolder> m_folder;
     CWatchedMessages m_messages;
     CScriptedChooser m_chooser;
@@ -108,10 +128,7 @@ private:
         return true;
     }
 
-private slots:
-    void init() { m_folder = std::make_unique<CFreshSettingsFolder>(); }
-
-    void cleanup() {
+    void Leave() {
         if (m_frame != nullptr) {
             if (CNivaraDoc* doc = m_frame->Doc()) doc->Document().Saved = 1;
             App()->ExitInstance();
@@ -121,6 +138,13 @@ private slots:
         CStringTable::SetLanguage(LANGUAGE_ENGLISH);
         qputenv("LC_ALL", "C.UTF-8");
     }
+};
+
+class TestSettings : public TestSettingsBase {
+    Q_OBJECT
+private slots:
+    void init() { m_folder = std::make_unique<CFreshSettingsFolder>(); }
+    void cleanup() { Leave(); }
 
     void theFirstExitWritesTheDefaults() {
         Start();
@@ -189,7 +213,7 @@ private slots:
             QCOMPARE(Document().Condition().Direction, int16_t(2));
             QCOMPARE(Document().SamplingMemory().Length(), CLogicDocument::InitialSamplingWords);
             QCOMPARE(m_frame->Properties()->DeviceList()->currentIndex(), 0);
-            cleanup();
+            Leave();
         }
     }
 
@@ -274,10 +298,10 @@ private slots:
         Start(QString(), "ja_JP.UTF-8");
         QCOMPARE(m_frame->menuBar()->actions().first()->text(), QStringLiteral("ファイル(&F)"));
         QVERIFY(m_frame->Action(cmd::LanguageJapanese)->isChecked());
-        cleanup();
+        Leave();
         Start(QString(), "fr_FR.UTF-8");
         QCOMPARE(m_frame->menuBar()->actions().first()->text(), QStringLiteral("File(&F)"));
-        cleanup();
+        Leave();
         Store({{"Language/LCID", 1033}});
         Start(QString(), "ja_JP.UTF-8");
         QCOMPARE(m_frame->menuBar()->actions().first()->text(), QStringLiteral("File(&F)"));
@@ -318,7 +342,7 @@ private slots:
         QCOMPARE(Active()->windowTitle(), titleByOpen);
         QCOMPARE(Document().GeneratingMemory().Data()[5], 0xA5A5A5A5u);
         QVERIFY(m_messages.Shown.empty());
-        cleanup();
+        Leave();
         // A file that cannot be read: its message over the main window.
         Start(folder.filePath("missing.vpb"));
         QCOMPARE(m_messages.Texts(), std::vector<std::string>{LoadText(IDS_OPEN_FAILED)});
@@ -343,10 +367,129 @@ private slots:
     }
 };
 
+class TestRecentFiles : public TestSettingsBase {
+    Q_OBJECT
+private slots:
+    void init() { m_folder = std::make_unique<CFreshSettingsFolder>(); }
+    void cleanup() { Leave(); }
+
+    void emptyListsShowNoneDisabled() {
+        Start();
+        for (const char* title : {"Recent Files", "Recent Condition Files", "Recent Data Pattern Files"}) {
+            QMenu* menu = RecentMenu(m_frame->menuBar(), QString::fromLatin1(title));
+            QVERIFY2(menu != nullptr, title);
+            QCOMPARE(Texts(menu), QStringList{QStringLiteral("(None)")});
+            QVERIFY(!menu->actions().first()->isEnabled());
+        }
+    }
+
+    void readsAndWritesFillTheListsWhichSurviveARestart() {
+        QTemporaryDir folder;
+        const QString deep = folder.filePath("projects/bench/long-folder-name");
+        QVERIFY(QDir().mkpath(deep));
+        const QString pulse = deep + "/run.csv";
+        const QString condition = folder.filePath("set.nvc");
+        const QString pattern = folder.filePath("p.bdp");
+        QFile file(pattern);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("VARDEK NIVARA STUDIOS\r\nVersion,2.2.0.0\r\nData,0011\r\nPulseNum,2\r\n\r\n");
+        file.close();
+        Start();
+        Document().GeneratingMemory().Data()[3] = 0x77u;
+        m_chooser.Answers = {pulse.toStdString(), condition.toStdString(), pattern.toStdString()};
+        QVERIFY(Choose(cmd::FileSaveAs));
+        QVERIFY(Choose(cmd::FileSaveCondition));
+        QVERIFY(Choose(cmd::FileOpenDataPattern));
+        QVERIFY(m_messages.Shown.empty());
+        QCOMPARE(Texts(RecentMenu(m_frame->menuBar(), "Recent Files")),
+                 QStringList{"&1 " + QString::fromStdString(CRecentFileList::Shorten(pulse.toStdString()))});
+        QVERIFY(Texts(RecentMenu(m_frame->menuBar(), "Recent Files")).first().size() <= 33);
+        QCOMPARE(Texts(RecentMenu(m_frame->menuBar(), "Recent Condition Files")),
+                 QStringList{"&1 " + QString::fromStdString(CRecentFileList::Shorten(condition.toStdString()))});
+        QCOMPARE(Texts(RecentMenu(m_frame->menuBar(), "Recent Data Pattern Files")),
+                 QStringList{"&1 " + QString::fromStdString(CRecentFileList::Shorten(pattern.toStdString()))});
+        Exit();
+        QCOMPARE(Stored("Recent File List/File1").toString(), pulse);
+        QCOMPARE(Stored("Recent NVC File List/File1").toString(), condition);
+        QCOMPARE(Stored("Recent BDP File List/File1").toString(), pattern);
+
+        // After the restart an entry reads its file into the document window.
+        Start();
+        QMenu* recent = RecentMenu(m_frame->menuBar(), "Recent Files");
+        QCOMPARE(recent->actions().size(), 1);
+        QCOMPARE(Document().GeneratingMemory().Data()[3], 0u);
+        QVERIFY(recent->actions().first()->isEnabled());
+        recent->actions().first()->trigger();
+        QCOMPARE(Document().GeneratingMemory().Data()[3], 0x77u);
+        QCOMPARE(Active()->windowTitle(), QStringLiteral("run.csv"));
+        // The data pattern entry stamps its pattern, the condition entry reads.
+        RecentMenu(m_frame->menuBar(), "Recent Data Pattern Files")->actions().first()->trigger();
+        QCOMPARE(Document().GeneratingMemory().Data()[2] & 1u, 1u);
+        RecentMenu(m_frame->menuBar(), "Recent Condition Files")->actions().first()->trigger();
+        QVERIFY(m_messages.Shown.empty());
+        QCOMPARE(Texts(RecentMenu(m_frame->menuBar(), "Recent Condition Files")).size(), 1);
+    }
+
+    void aFailedLoadRemovesItsEntry() {
+        QTemporaryDir folder;
+        const QString first = folder.filePath("a&b.vpb");
+        const QString second = folder.filePath("gone.vpb");
+        Start();
+        m_chooser.Answers = {first.toStdString(), second.toStdString()};
+        QVERIFY(Choose(cmd::FileSaveAs));
+        QVERIFY(Choose(cmd::FileSaveAs));
+        QMenu* recent = RecentMenu(m_frame->menuBar(), "Recent Files");
+        QCOMPARE(Texts(recent).size(), 2);
+        QVERIFY(Texts(recent)[0].startsWith("&1 ") && Texts(recent)[0].endsWith("gone.vpb"));
+        QVERIFY(Texts(recent)[1].startsWith("&2 ") && Texts(recent)[1].endsWith("a&&b.vpb"));
+        QVERIFY(QFile::remove(second));
+        recent->actions().first()->trigger();
+        QCOMPARE(m_messages.Texts(), std::vector<std::string>{LoadText(IDS_OPEN_FAILED)});
+        recent = RecentMenu(m_frame->menuBar(), "Recent Files");
+        QCOMPARE(Texts(recent).size(), 1);
+        QVERIFY(Texts(recent)[0].startsWith("&1 ") && Texts(recent)[0].endsWith("a&&b.vpb"));
+        QVERIFY(QFile::remove(first));
+        recent->actions().first()->trigger();
+        QCOMPARE(Texts(RecentMenu(m_frame->menuBar(), "Recent Files")), QStringList{QStringLiteral("(None)")});
+        Exit();
+        QVERIFY(!Stored("Recent File List/File1").isValid());
+    }
+
+    void anUpperCaseCsvEntryIsReadAsAPulseBinaryFile() {
+        QTemporaryDir folder;
+        const QString binary = folder.filePath("BINARY.CSV");
+        const QString text = folder.filePath("text.csv");
+        const QString textUpper = folder.filePath("TEXT.CSV");
+        Start();
+        Document().GeneratingMemory().Data()[1] = 0x5u;
+        m_chooser.Answers = {binary.toStdString(), text.toStdString()};
+        QVERIFY(Choose(cmd::FileSaveAs));  // "CSV" is not "csv": written as a binary file
+        QVERIFY(Choose(cmd::FileSaveAs));
+        QVERIFY(QFile::copy(text, textUpper));
+        Exit();
+        Store({{"Recent File List/File1", binary}, {"Recent File List/File2", textUpper}});
+        Start();
+        QMenu* recent = RecentMenu(m_frame->menuBar(), "Recent Files");
+        QCOMPARE(Texts(recent).size(), 2);
+        recent->actions().first()->trigger();
+        QVERIFY(m_messages.Shown.empty());
+        QCOMPARE(Document().GeneratingMemory().Data()[1], 0x5u);
+        // A text file under an upper-case name is read as binary and fails.
+        recent = RecentMenu(m_frame->menuBar(), "Recent Files");
+        QCOMPARE(Texts(recent)[1].endsWith("TEXT.CSV"), true);
+        recent->actions()[1]->trigger();
+        QCOMPARE(m_messages.Texts(), std::vector<std::string>{LoadText(IDS_OPEN_FAILED)});
+        QCOMPARE(Texts(RecentMenu(m_frame->menuBar(), "Recent Files")).size(), 1);
+    }
+};
+
 int main(int argc, char** argv) {
     CNivaraApp app(argc, argv);
-    TestSettings test;
-    return QTest::qExec(&test, argc, argv);
+    TestSettings settings;
+    TestRecentFiles recent;
+    int failed = QTest::qExec(&settings, argc, argv);
+    failed += QTest::qExec(&recent, argc, argv);
+    return failed;
 }
 
 #include "test_ui_settings.moc"

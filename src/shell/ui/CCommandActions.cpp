@@ -22,6 +22,10 @@ std::vector<int> AllCommands() {
     std::vector<int> commands = CMenuTable::CommandsOf(CMenuTable::Menu(CMenuTable::DocumentMenu));
     commands.push_back(cmd::NextPane);
     commands.push_back(cmd::PreviousPane);
+    // The recent-file entries: their popups put them in (SetPopupFiller).
+    for (int first : {cmd::RecentFileFirst, cmd::RecentConditionFileFirst, cmd::RecentDataPatternFileFirst}) {
+        for (int i = 0; i < cmd::RecentFileCount; ++i) commands.push_back(first + i);
+    }
     return commands;
 }
 
@@ -77,6 +81,11 @@ void CCommandActions::AddMenuEntries(QMenu* menu, const std::vector<MENU_ENTRY>&
                                            : m_window.menuBar()->addMenu(Text(entry.TextId));
             connect(popup, &QMenu::aboutToShow, this, aboutToShow);
             AddMenuEntries(popup, entry.Children, aboutToShow);
+            if (m_fillers.count(entry.TextId) != 0) {
+                m_filledPopups[entry.TextId] = popup;
+                connect(popup, &QMenu::aboutToShow, this, [this, id = entry.TextId] { RefillPopup(id); });
+                RefillPopup(entry.TextId);
+            }
             break;
         }
         case MENU_ENTRY::Item:
@@ -87,6 +96,19 @@ void CCommandActions::AddMenuEntries(QMenu* menu, const std::vector<MENU_ENTRY>&
             }
             break;
         }
+    }
+}
+
+void CCommandActions::SetPopupFiller(int popupTextId, FILLER fill) {
+    m_fillers[popupTextId] = std::move(fill);
+    RefillPopup(popupTextId);
+}
+
+void CCommandActions::RefillPopup(int popupTextId) const {
+    const auto popup = m_filledPopups.find(popupTextId);
+    const auto fill = m_fillers.find(popupTextId);
+    if (popup != m_filledPopups.end() && !popup->second.isNull() && fill != m_fillers.end()) {
+        fill->second(*popup->second);
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 #include <QObject>
+#include <QPointer>
 #include <functional>
 #include <unordered_map>
 #include <vector>
@@ -30,10 +31,18 @@ public:
     void FillToolBar(QToolBar& toolBar) const;
     // Enables (only with a handler) and checks the action of a command.
     void Apply(int command, const COMMAND_UI& ui, bool hasHandler) const;
+    // A popup whose entries change (a recent-file list): `fill` puts them in
+    // when the menu bar is built, each time before the popup opens and on
+    // RefillPopup.
+    using FILLER = std::function<void(QMenu& popup)>;
+    void SetPopupFiller(int popupTextId, FILLER fill);
+    void RefillPopup(int popupTextId) const;
 
 private:
     void AddMenuEntries(QMenu* menu, const std::vector<MENU_ENTRY>& entries, const std::function<void()>& aboutToShow);
 
     QMainWindow& m_window;
     std::unordered_map<int, QAction*> m_actions;
+    std::unordered_map<int, FILLER> m_fillers;
+    std::unordered_map<int, QPointer<QMenu>> m_filledPopups;
 };

@@ -25,6 +25,20 @@ public:
     CWaitCursor& operator=(const CWaitCursor&) = delete;
 };
 
+void AddRecent(ICommandHost& host, RECENT_LIST list, const std::string& path) {
+    if (IRecentFiles* recent = host.RecentFiles()) {
+        recent->AddRecentFile(list, path);
+    }
+}
+
+FileResult ReadCondition(IDocumentWindow& window, const std::string& path) {
+    return ReadConditionFile(window.Document(), window.FileWindow(), path);
+}
+
+FileResult ReadDataPattern(IDocumentWindow& window, const std::string& path) {
+    return ReadDataPatternFile(window.Document(), window.FileWindow(), path);
+}
+
 }  // namespace
 
 CFileCommands::CFileCommands(ICommandHost& host) : m_host(host) {}
@@ -39,24 +53,24 @@ void CFileCommands::Register(ICommandRegistry& registry) {
         if (IDocumentWindow* window = m_host.ActiveWindow()) (void)window->CloseWindow();
     });
     registry.AddCommand(cmd::FileOpenCondition, [this] {
-        OpenOtherFile(ConditionFilter, "nvc", [](IDocumentWindow& window, const std::string& path) {
-            return ReadConditionFile(window.Document(), window.FileWindow(), path);
-        });
+        const auto chosen = m_host.FileChooser().ChooseFileToOpen(ConditionFilter, "nvc");
+        if (chosen && !chosen->empty()) (void)OpenConditionFile(m_host, *chosen);
     });
     registry.AddCommand(cmd::FileSaveCondition, [this] {
-        SaveOtherFile(ConditionFilter, "*.nvc", [](IDocumentWindow& window, const std::string& path) {
-            return WriteConditionFile(window.Document(), path);
-        });
+        SaveOtherFile(ConditionFilter, "*.nvc", RECENT_LIST::ConditionFiles,
+                      [](IDocumentWindow& window, const std::string& path) {
+                          return WriteConditionFile(window.Document(), path);
+                      });
     });
     registry.AddCommand(cmd::FileOpenDataPattern, [this] {
-        OpenOtherFile(DataPatternFilter, "bdp", [](IDocumentWindow& window, const std::string& path) {
-            return ReadDataPatternFile(window.Document(), window.FileWindow(), path);
-        });
+        const auto chosen = m_host.FileChooser().ChooseFileToOpen(DataPatternFilter, "bdp");
+        if (chosen && !chosen->empty()) (void)OpenDataPatternFile(m_host, *chosen);
     });
     registry.AddCommand(cmd::FileSaveDataPattern, [this] {
-        SaveOtherFile(DataPatternFilter, "*.bdp", [](IDocumentWindow& window, const std::string& path) {
-            return WriteDataPatternFile(window.Document(), path);
-        });
+        SaveOtherFile(DataPatternFilter, "*.bdp", RECENT_LIST::DataPatternFiles,
+                      [](IDocumentWindow& window, const std::string& path) {
+                          return WriteDataPatternFile(window.Document(), path);
+                      });
     });
 }
 
@@ -82,6 +96,9 @@ bool CFileCommands::OpenPulseFile(ICommandHost& host, const std::string& path) {
                CPulseFileCommands::Outcome::Done;
     }
     host.ShowStatusMessage(std::string());
+    if (read) {
+        AddRecent(host, RECENT_LIST::PulseFiles, path);
+    }
     host.RefreshGrid();
     host.UpdateCommandUI();
     return read;
@@ -96,6 +113,7 @@ void CFileCommands::OnFileSave() {
     std::string path = window->PathName();
     if (commands.Save(window->PulseFiles(), path, window->Document().Saved) == CPulseFileCommands::Outcome::Done) {
         window->SetPathName(path);
+        AddRecent(m_host, RECENT_LIST::PulseFiles, path);
     }
 }
 
@@ -105,34 +123,44 @@ CPulseFileCommands::Outcome CFileCommands::SaveAs(ICommandHost& host, IDocumentW
     const CPulseFileCommands::Outcome outcome = commands.SaveAs(window.PulseFiles(), path, window.Document().Saved);
     if (outcome == CPulseFileCommands::Outcome::Done) {
         window.SetPathName(path);
+        AddRecent(host, RECENT_LIST::PulseFiles, path);
     }
     return outcome;
 }
 
+bool CFileCommands::OpenConditionFile(ICommandHost& host, const std::string& path) {
+    return ReadOtherFile(host, RECENT_LIST::ConditionFiles, path, ReadCondition);
+}
+
+bool CFileCommands::OpenDataPatternFile(ICommandHost& host, const std::string& path) {
+    return ReadOtherFile(host, RECENT_LIST::DataPatternFiles, path, ReadDataPattern);
+}
+
 // Condition and data pattern files: a document is created first for a read
 // when none is open; a write needs one.
-void CFileCommands::OpenOtherFile(const char* filter, const char* extension, const FILE_STEP& read) {
-    const auto chosen = m_host.FileChooser().ChooseFileToOpen(filter, extension);
-    if (!chosen || chosen->empty()) {
-        return;
-    }
-    IDocumentWindow* window = m_host.ActiveOrNewWindow();
+bool CFileCommands::ReadOtherFile(ICommandHost& host, RECENT_LIST list, const std::string& path,
+                                  const FILE_STEP& read) {
+    IDocumentWindow* window = host.ActiveOrNewWindow();
     if (window == nullptr) {
-        return;
+        return false;
     }
     FileResult result;
     {
         CWaitCursor wait;
-        result = read(*window, *chosen);
+        result = read(*window, path);
     }
-    if (!result.Ok) {
-        m_host.Messages().ShowMessage(LoadText(CPulseFileCommands::OpenFailedMessage), MessageIcon::Error);
+    if (result.Ok) {
+        AddRecent(host, list, path);
+    } else {
+        host.Messages().ShowMessage(LoadText(CPulseFileCommands::OpenFailedMessage), MessageIcon::Error);
     }
     window->FileWindow().Repaint();
-    m_host.RefreshGrid();
+    host.RefreshGrid();
+    return result.Ok;
 }
 
-void CFileCommands::SaveOtherFile(const char* filter, const char* extension, const FILE_STEP& write) {
+void CFileCommands::SaveOtherFile(const char* filter, const char* extension, RECENT_LIST list,
+                                  const FILE_STEP& write) {
     IDocumentWindow* window = m_host.ActiveWindow();
     if (window == nullptr) {
         return;
@@ -146,7 +174,9 @@ void CFileCommands::SaveOtherFile(const char* filter, const char* extension, con
         CWaitCursor wait;
         result = write(*window, *chosen);
     }
-    if (!result.Ok) {
+    if (result.Ok) {
+        AddRecent(m_host, list, *chosen);
+    } else {
         m_host.Messages().ShowMessage(LoadText(CPulseFileCommands::SaveFailedMessage), MessageIcon::Error);
     }
 }

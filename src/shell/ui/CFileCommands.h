@@ -5,6 +5,7 @@
 #include "document/ICommandModule.h"
 #include "files/FileResult.h"
 #include "shell/CPulseFileCommands.h"
+#include "shell/IRecentFiles.h"
 
 class ICommandHost;
 
@@ -21,7 +22,13 @@ public:
 
     // Reads a pulse file into the active document window (creating the
     // document first when there is none), as Open does after its dialog.
+    // Every read or write that succeeds puts its path at the head of its
+    // recent-file list.
     static bool OpenPulseFile(ICommandHost& host, const std::string& path);
+    // Reads a condition or data pattern file as Open Condition File and Open
+    // Data Pattern do after their dialogs (64515 when it fails).
+    static bool OpenConditionFile(ICommandHost& host, const std::string& path);
+    static bool OpenDataPatternFile(ICommandHost& host, const std::string& path);
     // Save As of the window's document; Done when the file was written.
     [[nodiscard]] static CPulseFileCommands::Outcome SaveAs(ICommandHost& host, IDocumentWindow& window);
 
@@ -30,8 +37,8 @@ private:
 
     void OnFileOpen();
     void OnFileSave();
-    void OpenOtherFile(const char* filter, const char* extension, const FILE_STEP& read);
-    void SaveOtherFile(const char* filter, const char* extension, const FILE_STEP& write);
+    static bool ReadOtherFile(ICommandHost& host, RECENT_LIST list, const std::string& path, const FILE_STEP& read);
+    void SaveOtherFile(const char* filter, const char* extension, RECENT_LIST list, const FILE_STEP& write);
 
     ICommandHost& m_host;
 };

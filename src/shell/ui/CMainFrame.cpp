@@ -33,6 +33,7 @@
 #include "shell/ui/CNivaraDoc.h"
 #include "shell/ui/CQtFileChooser.h"
 #include "shell/ui/CQtUserMessages.h"
+#include "shell/ui/CRecentFileCommands.h"
 #include "shell/ui/CSettingsCommands.h"
 #include "shell/ui/CViewCommands.h"
 #include "shell/ui/CWindowCommands.h"
@@ -137,9 +138,8 @@ void CMainFrame::CreateModules() {
     AddModule(std::make_unique<CRunCommands>(*this));
     AddModule(std::make_unique<CAnalysisCommandModule>(*this));
     AddModule(std::make_unique<CPatternCommands>(*this));
-    auto settings = std::make_unique<CSettingsCommands>(*this, *m_binding);
-    m_settingsCommands = settings.get();
-    AddModule(std::move(settings));
+    m_settingsCommands = KeepModule(std::make_unique<CSettingsCommands>(*this, *m_binding));
+    m_recentFiles = KeepModule(std::make_unique<CRecentFileCommands>(*this, *m_menus));
 }
 
 void CMainFrame::CreateFrameCommands() {

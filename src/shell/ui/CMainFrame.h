@@ -20,6 +20,7 @@ class CPropertiesWnd;
 class CQtFileChooser;
 class CQtUserMessages;
 class CSearchCommandModule;
+class IRecentFiles;
 class CSettingsCommands;
 class CWindowMessageRouter;
 class IFileChooser;
@@ -65,6 +66,13 @@ public:
     [[nodiscard]] bool HasHandler(int command) const;
     // Takes a subsystem's command module and registers its commands.
     void AddModule(std::unique_ptr<ICommandModule> module);
+    // AddModule for a module the main window reaches later.
+    template <class MODULE>
+    MODULE* KeepModule(std::unique_ptr<MODULE> module) {
+        MODULE* kept = module.get();
+        AddModule(std::move(module));
+        return kept;
+    }
 
     // Reads a pulse file into the active document window (creating the
     // document first when there is none), as Open does after its dialog.
@@ -110,6 +118,7 @@ public:
     [[nodiscard]] IDocumentWindow* ActiveOrNewWindow() override;
     void ShowEditStatus(bool editDisabled, bool insertMode) override { SetEditStatus(editDisabled, insertMode); }
     void ShowStatusMessage(const std::string& text) override;
+    [[nodiscard]] IRecentFiles* RecentFiles() override { return m_recentFiles; }
 
     // The device list's selection changed (WM_DEVICE_SELECTED).
     void OnDeviceSelected(int index);
@@ -160,6 +169,7 @@ private:
     CSearchCommandModule* m_searchCommands = nullptr;
     CBookmarkCommandModule* m_bookmarkCommands = nullptr;
     CSettingsCommands* m_settingsCommands = nullptr;
+    IRecentFiles* m_recentFiles = nullptr;
     bool m_exiting = false;
     bool m_destroying = false;
 };
