@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QRawFont>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -62,7 +63,8 @@ bool HasNonAscii(const QString& text) {
 void CollectActions(const QList<QAction*>& actions, QList<QAction*>& out) {
     for (QAction* action : actions) {
         if (action->isSeparator()) continue;
-        out << action;
+        // A recent-file entry ("&1 path") shows a file name, in no language.
+        if (!QRegularExpression(QStringLiteral("^&[0-9] ")).match(action->text()).hasMatch()) out << action;
         if (action->menu() != nullptr) CollectActions(action->menu()->actions(), out);
     }
 }
