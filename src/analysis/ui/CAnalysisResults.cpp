@@ -3,6 +3,7 @@
 #include <QComboBox>
 
 #include "analysis/CResultStripHandler.h"
+#include "analysis/ui/CDataPatternDetailDlg.h"
 #include "analysis/ui/CResultBox.h"
 #include "document/CWindowRecords.h"
 #include "graph/CGraphGeometry.h"
@@ -29,6 +30,11 @@ CAnalysisResults::CAnalysisResults(CNivaraView& view, CWindowRecords& records, Q
                                                     [this] { Repaint(); })) {
     view.AddDrawObject(m_box.get());
     view.MouseController().SetStripHandler(m_strip.get());
+    m_strip->SetDetailsHandler([this, &records](std::size_t index) {
+        if (const DATA_PATTERN* pattern = records.DataPatterns.At(index)) {
+            CDataPatternDetailDlg::Open(*pattern, m_view);
+        }
+    });
     if (m_pageList != nullptr) {
         (void)m_pages.SetPage(m_pageList->currentIndex());
         connect(m_pageList, &QComboBox::currentIndexChanged, this, &CAnalysisResults::OnPageSelected);

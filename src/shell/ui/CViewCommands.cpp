@@ -1,10 +1,10 @@
 #include "shell/ui/CViewCommands.h"
 
 #include <QMainWindow>
-#include <QMessageBox>
 #include <QStatusBar>
 
 #include "resources/CommandIds.h"
+#include "shell/ui/CAboutDlg.h"
 
 namespace {
 
@@ -29,7 +29,6 @@ void CViewCommands::FillContext(COMMAND_CONTEXT& context, IDocumentWindow* /*act
 }
 
 void CViewCommands::OnAppAbout() {
-    QMessageBox box(QMessageBox::Information, "About Nivara", "Nivara\nVer2.20", QMessageBox::Ok, &m_window);
-    box.setIconPixmap(m_window.windowIcon().pixmap(32, 32));
-    box.exec();
+    CAboutDlg dialog(&m_window);
+    dialog.exec();
 }
