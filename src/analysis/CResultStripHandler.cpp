@@ -38,12 +38,7 @@ void CResultStripHandler::Press(int x, int /*y*/) {
 void CResultStripHandler::Release(int /*x*/, int /*y*/) {
     const int pressed = m_pressed;
     m_pressed = -1;
-    if (pressed < 0 || !ShowsPatterns() || static_cast<std::size_t>(pressed) >= m_patterns.Size()) {
-        return;
-    }
-    if (m_details && m_showDetails) {
-        m_showDetails(static_cast<std::size_t>(pressed));
-    } else if (m_apply) {
+    if (pressed >= 0 && ShowsPatterns() && static_cast<std::size_t>(pressed) < m_patterns.Size() && m_apply) {
         m_apply(static_cast<std::size_t>(pressed), m_details);
     }
 }

@@ -21,10 +21,10 @@ public:
     CResultStripHandler(const CGraphModel& model, const CResultPages& pages, CDataPatternList& patterns,
                         std::function<void()> repaint);
 
+    // The document window installs one that opens the details dialog
+    // (CAnalysisResults::ShowDetails); a replacement keeps doing that when
+    // `details` is set.
     void SetApplyHandler(APPLY apply) { m_apply = std::move(apply); }
-    // Opens the details of a pattern picked on its truncation mark; while one
-    // is set, such a pick goes here instead of to the apply handler.
-    void SetDetailsHandler(std::function<void(std::size_t index)> details) { m_showDetails = std::move(details); }
 
     void Press(int x, int y) override;
     void Release(int x, int y) override;
@@ -42,7 +42,6 @@ private:
     CDataPatternList& m_patterns;
     std::function<void()> m_repaint;
     APPLY m_apply;
-    std::function<void(std::size_t)> m_showDetails;
     int m_pressed = -1;
     bool m_details = false;
 };

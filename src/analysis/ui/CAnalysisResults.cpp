@@ -23,6 +23,7 @@ CAnalysisResults* CAnalysisResults::Of(const CNivaraView& view) {
 CAnalysisResults::CAnalysisResults(CNivaraView& view, CWindowRecords& records, QComboBox* pageList)
     : QObject(&view),
       m_view(view),
+      m_records(records),
       m_pageList(pageList),
       m_box(std::make_unique<CResultBox>(view.Model(), m_pages, records.DataPatterns,
                                          CGraphGeometry::ScaleFromDpi(view.logicalDpiX()))),
@@ -30,9 +31,9 @@ CAnalysisResults::CAnalysisResults(CNivaraView& view, CWindowRecords& records, Q
                                                     [this] { Repaint(); })) {
     view.AddDrawObject(m_box.get());
     view.MouseController().SetStripHandler(m_strip.get());
-    m_strip->SetDetailsHandler([this, &records](std::size_t index) {
-        if (const DATA_PATTERN* pattern = records.DataPatterns.At(index)) {
-            CDataPatternDetailDlg::Open(*pattern, m_view);
+    m_strip->SetApplyHandler([this](std::size_t index, bool details) {
+        if (details) {
+            ShowDetails(index);
         }
     });
     if (m_pageList != nullptr) {
@@ -43,6 +44,12 @@ CAnalysisResults::CAnalysisResults(CNivaraView& view, CWindowRecords& records, Q
 
 // The graph deletes its children after it stops painting: the box it holds goes with them.
 CAnalysisResults::~CAnalysisResults() = default;
+
+void CAnalysisResults::ShowDetails(std::size_t index) {
+    if (const DATA_PATTERN* pattern = m_records.DataPatterns.At(index)) {
+        CDataPatternDetailDlg::Open(*pattern, m_view);
+    }
+}
 
 void CAnalysisResults::Repaint() { m_view.Invalidate(GRAPH_PART_RESULT); }
 

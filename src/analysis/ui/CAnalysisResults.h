@@ -1,5 +1,6 @@
 #pragma once
 #include <QObject>
+#include <cstddef>
 #include <memory>
 
 #include "analysis/CResultPages.h"
@@ -33,6 +34,8 @@ public:
     [[nodiscard]] CResultStripHandler& StripHandler() { return *m_strip; }
     // Selects a page in the page list (or directly without a list) and repaints the graph.
     void ShowPage(RESULT_PAGE page);
+    // Opens the details window of a data pattern (modal, above the graph).
+    void ShowDetails(std::size_t index);
     // Repaints the result strip after a result changed.
     void Repaint();
     // The search request's page: stored and shown.
@@ -43,6 +46,7 @@ private:
     void OnPageSelected(int page);
 
     CNivaraView& m_view;
+    CWindowRecords& m_records;
     QComboBox* m_pageList;
     CResultPages m_pages;
     std::unique_ptr<CResultBox> m_box;
