@@ -75,3 +75,24 @@ TEST(LogicMemory, AbsolutePositionsWithBlocks) {
     doc.CurrentBlock = 50;
     EXPECT_EQ(doc.AbsolutePosition(7), 5000000007ull);
 }
+
+TEST(LogicMemory, SwapExchangesTheBlocksWithoutCopyingAndMarksBothReplaced) {
+    CLogicMemory a(3);
+    CLogicMemory b(5);
+    a.SetWord(2, 0xA);
+    b.SetWord(4, 0xB);
+    const uint32_t* blockOfA = a.Data();
+    const uint64_t generationA = a.Generation();
+    const uint64_t generationB = b.Generation();
+    a.Swap(b);
+    EXPECT_EQ(a.Length(), 5U);
+    EXPECT_EQ(b.Length(), 3U);
+    EXPECT_EQ(b.Data(), blockOfA);
+    EXPECT_EQ(a.Word(4), 0xBU);
+    EXPECT_EQ(b.Word(2), 0xAU);
+    EXPECT_NE(a.Generation(), generationA);
+    EXPECT_NE(b.Generation(), generationB);
+    EXPECT_TRUE(a.Resize(6));  // the block taken over grows as its own
+    EXPECT_EQ(a.Word(4), 0xBU);
+    EXPECT_EQ(a.Word(5), 0U);
+}
