@@ -52,7 +52,8 @@ public:
     }
     // Called once for every document window, after its panes exist.
     virtual void OnWindowCreated(IDocumentWindow& window) { (void)window; }
-    // Called once when the main window closes, before the last document
-    // window goes (`active` is nullptr when none is open).
+    // Called once when the main window closes: after the close query of the
+    // last document window, which is closed but still exists (`active` is
+    // nullptr when no document window was open).
     virtual void OnExit(IDocumentWindow* active) { (void)active; }
 };

@@ -455,6 +455,24 @@ private slots:
         QVERIFY(!Stored("Recent File List/File1").isValid());
     }
 
+    void aSaveAsOfTheExitQuestionIsKeptAndCancelKeepsTheWindow() {
+        QTemporaryDir folder;
+        const QString path = folder.filePath("last.vpb");
+        Start();
+        Document().Saved = 0;
+        m_messages.Answers = {MessageAnswer::Cancel};
+        QVERIFY(!m_frame->close());
+        QCOMPARE(m_frame->WindowCount(), 1);
+        m_messages.Answers = {MessageAnswer::Yes};
+        m_chooser.Answer = path.toStdString();
+        QVERIFY(m_frame->close());
+        App()->ExitInstance();
+        m_frame = nullptr;
+        QVERIFY(QFile::exists(path));
+        QCOMPARE(Stored("Recent File List/File1").toString(), path);
+        QCOMPARE(Stored("Common Settings/Direction").toInt(), 2);
+    }
+
     void anUpperCaseCsvEntryIsReadAsAPulseBinaryFile() {
         QTemporaryDir folder;
         const QString binary = folder.filePath("BINARY.CSV");

@@ -405,8 +405,10 @@ bool CMainFrame::CloseAllForExit() {
         }
     }
     CChildFrame* last = ActiveChildFrame();
+    // Closed, not yet destroyed: the modules keep what a Save As of the query wrote.
+    if (last != nullptr && !last->close()) return false;
     m_commands.OnExit(last);
-    return last == nullptr || last->close();
+    return true;
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
