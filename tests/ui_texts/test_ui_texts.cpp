@@ -22,6 +22,7 @@
 #include <vector>
 
 #include "analysis/ui/CBookmarkDlg.h"
+#include "analysis/ui/CDataPatternDetailDlg.h"
 #include "analysis/ui/CSearchDlg.h"
 #include "document/CLogicDocument.h"
 #include "graph/ui/CDrawRect.h"
@@ -38,6 +39,7 @@
 #include "shell/CMenuTable.h"
 #include "device/ui/CPropertiesWnd.h"
 #include "device/ui/CStatusView.h"
+#include "shell/ui/CAboutDlg.h"
 #include "shell/ui/CChildFrame.h"
 #include "graph/ui/CNivaraView.h"
 #include "signals/ui/CChannelTreeView.h"
@@ -79,7 +81,8 @@ QList<QAction*> MenuBarActions(QMenuBar* bar) {
 // button texts without words.
 bool MayStayAscii(const QString& text) {
     static const QSet<QString> kept = {"", "OK", "0", "1", "% (1 - 10000)", "* 1,000,000 [DWORD]",
-                                       "Name", "Channel", "Id", "Abs Pos", "Memo"};
+                                       "Name", "Channel", "Id", "Abs Pos", "Memo",
+                                       "Nivara", "Ver2.20"};
     return kept.contains(text);
 }
 
@@ -126,6 +129,7 @@ void ForEachDialog(const std::function<void(QWidget&)>& check) {
     dialogs.push_back(std::make_unique<CBookmarkDlg>(&parent));
     CLogicDocument document("/tmp");
     dialogs.push_back(std::make_unique<CMemoryOptionDlg>(document, messages));
+    dialogs.push_back(std::make_unique<CAboutDlg>());
     for (auto& dialog : dialogs) check(*dialog);
     dialogs.clear();
 }
@@ -236,7 +240,11 @@ private slots:
                 ++dialogs;
                 CheckDialog(dialog, table, language == LANGUAGE_JAPANESE);
             });
-            QCOMPARE(dialogs, 10);
+            QCOMPARE(dialogs, 11);
+            // The data pattern details window shows only its caption.
+            const CDataPatternDetailDlg details(DATA_PATTERN{}, 1.0f);
+            QVERIFY(table.contains(details.windowTitle()));
+            QCOMPARE(HasNonAscii(details.windowTitle()), language == LANGUAGE_JAPANESE);
             if (QTest::currentTestFailed()) return;
         }
     }
