@@ -16,9 +16,9 @@ namespace {
 constexpr int DirectionSampling = 1;
 
 // The margin of a side: 20 mm, or a tenth of the side on paper too small
-// for two 20 mm margins and something between them.
+// for two 20 mm margins.
 float MarginOf(int sizeMm) {
-    constexpr float smallest = 3.0f * CPrintLayout::MarginMm;
+    constexpr float smallest = 2.0f * CPrintLayout::MarginMm;
     return sizeMm > smallest ? static_cast<float>(CPrintLayout::MarginMm) : static_cast<float>(sizeMm) / 10.0f;
 }
 
@@ -234,7 +234,7 @@ void CPrintLayout::PlaceCursors(PRINT_PAGE& page, const PRINT_GRAPH& graph) cons
         cursor.x = x;
         cursor.polygon = {{x - w, gt}, {x + w, gt}, {x + w, gt + 7}, {x, gt + h}, {x - w, gt + 7}};
         cursor.line = {x, gt + h, x, page.frame.bottom};
-        cursor.letter = MakeText(which == 0 ? "A" : "B", {x - w, gt, x + w, gt + 7}, PRINT_FONT::Small,
+        cursor.letter = MakeText(which == 0 ? "A" : "B", {x - w, gt, x + w, gt + h}, PRINT_FONT::Small,
                                  PRINT_ALIGN::Centre);
     }
 }
@@ -242,27 +242,39 @@ void CPrintLayout::PlaceCursors(PRINT_PAGE& page, const PRINT_GRAPH& graph) cons
 void CPrintLayout::PlaceInfo(PRINT_PAGE& page, const PRINT_GRAPH& graph) const {
     const GRAPH_RECT& p = page.printable;
     const int column = p.Width() / 4;
-    // Lines 1 and 6 are headings in the large font; every column's texts of
-    // one line share its position, so the headings never meet the texts of
-    // the other columns.
+    // Lines 1 and 6 are headings in the large font. Each column keeps its
+    // own line position: the two left columns print lines 1-4 and 6-8, the
+    // two right columns lines 1-5; a column's second text of a line stands
+    // beside its first.
     constexpr int lines = 8;
-    std::array<int, lines + 1> y{};
-    y[0] = page.frame.bottom + 5;
-    for (int i = 0; i < lines; ++i) {
-        const int height = (i == 0 || i == 5) ? m_largeLine : m_smallLine;
-        y[static_cast<std::size_t>(i) + 1] = y[static_cast<std::size_t>(i)] + height + 1;
-    }
+    const auto positions = [this, &page](bool leftColumns) {
+        std::array<int, lines + 1> y{};
+        int next = page.frame.bottom + 5;
+        for (int i = 0; i < lines; ++i) {
+            y[static_cast<std::size_t>(i)] = next;
+            const bool printed = leftColumns ? i != 4 : i < 5;
+            if (printed) {
+                next += ((i == 0 || i == 5) ? m_largeLine : m_smallLine) + 1;
+            }
+        }
+        y[lines] = next;
+        return y;
+    };
+    const std::array<int, lines + 1> yLeft = positions(true);
+    const std::array<int, lines + 1> yRight = positions(false);
     // A text keeps to its columns (`columns` wide); a heading's box spans to
     // the right margin.
     const auto put = [&](int line, int col, const std::string& text, int columns = 1) {
         const auto l = static_cast<std::size_t>(line - 1);
+        const std::array<int, lines + 1>& y = col < 2 ? yLeft : yRight;
         const bool heading = line == 1 || line == 6;
         const PRINT_FONT font = heading ? PRINT_FONT::Large : PRINT_FONT::Small;
+        const int height = heading ? m_largeLine : m_smallLine;
         const int left = p.left + col * column;
         const int right = heading ? p.right : left + column;
         const int room = col + columns >= 4 ? p.right - left : columns * column;
         const std::string fitted = Fit(text, room - 2, font);
-        page.info.push_back(MakeText(fitted, {left, y[l], right, y[l + 1] - 1}, font, PRINT_ALIGN::Left));
+        page.info.push_back(MakeText(fitted, {left, y[l], right, y[l] + height}, font, PRINT_ALIGN::Left));
     };
     const bool a = graph.cursorShown[0];
     const bool b = graph.cursorShown[1];
@@ -286,7 +298,9 @@ void CPrintLayout::PlaceInfo(PRINT_PAGE& page, const PRINT_GRAPH& graph) const {
     put(4, 3, a && b ? After(linesA[3], 9) : hidden);
     put(5, 2, LoadText(IDS_PRINT_CURSOR_B_A_TIME));
     put(5, 3, a && b ? After(linesB[3], 9) : hidden);
-    put(6, 0, LoadText(IDS_PRINT_CHANNEL_INFO), 4);
+    // The heading shares its line with "Cursor B-A time": it keeps to the
+    // two left columns.
+    put(6, 0, LoadText(IDS_PRINT_CHANNEL_INFO), 2);
     put(7, 0, LoadText(IDS_PRINT_CURSOR_A_VALUE));
     put(7, 1, LoadText(IDS_PRINT_CURSOR_B_VALUE));
     put(8, 0, a ? After(linesA[1], 6) : hidden);

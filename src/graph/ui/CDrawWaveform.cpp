@@ -19,7 +19,10 @@ CDrawWaveform::CDrawWaveform(float scale)
 
 void CDrawWaveform::SetStyle(const WAVE_STYLE& style, const QFont& font) {
     m_style = style;
-    m_style.rowHeight = std::max(8, style.rowHeight);
+    // Rows keep the height they are given, so they stay beside their names;
+    // a row too low for its margins draws its levels closer to its edges.
+    m_style.rowHeight = std::max(1, style.rowHeight);
+    m_style.margin = std::clamp(style.margin, 0, (m_style.rowHeight - 1) / 2);
     m_font = font;
     m_glyphs = {};
     m_bandClocks = -1;
