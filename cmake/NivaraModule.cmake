@@ -49,3 +49,46 @@ function(nivara_ui_test name)
   set_tests_properties(${name} PROPERTIES LABELS ui
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/test-config/${name};XDG_RUNTIME_DIR=${CMAKE_BINARY_DIR}/test-runtime;LANG=C.UTF-8;LC_ALL=;LC_MESSAGES=")
 endfunction()
+
+# The window library of one subsystem: every .cpp of src/<subsystem>/ui/,
+# linked with the core libraries it uses (CORE) and the window libraries of
+# the subsystems it depends on (UI), which must be declared before it. A
+# check at build time fails when one of its files includes the ui/ header of
+# a subsystem outside those it links (directly or through its UI libraries).
+function(nivara_ui_module subsystem)
+  cmake_parse_arguments(PARSE_ARGV 1 ARG "" "" "CORE;UI")
+  set(name nivara_${subsystem}_ui)
+  set(folder ${CMAKE_SOURCE_DIR}/src/${subsystem}/ui)
+  file(GLOB sources CONFIGURE_DEPENDS ${folder}/*.cpp)
+  file(GLOB headers CONFIGURE_DEPENDS ${folder}/*.h)
+  set(allowed ${subsystem})
+  set(links "")
+  foreach(dependency IN LISTS ARG_UI)
+    get_property(reach GLOBAL PROPERTY NIVARA_UI_REACH_${dependency})
+    if(NOT reach)
+      message(FATAL_ERROR "${subsystem}/ui depends on ${dependency}/ui, which is not declared before it")
+    endif()
+    list(APPEND allowed ${reach})
+    list(APPEND links nivara_${dependency}_ui)
+  endforeach()
+  list(REMOVE_DUPLICATES allowed)
+  set_property(GLOBAL PROPERTY NIVARA_UI_REACH_${subsystem} ${allowed})
+  set_property(GLOBAL APPEND PROPERTY NIVARA_UI_MODULES ${subsystem})
+
+  add_library(${name} STATIC ${sources} ${headers})
+  target_include_directories(${name} PUBLIC ${CMAKE_SOURCE_DIR}/src)
+  target_link_libraries(${name} PUBLIC ${ARG_CORE} ${links}
+    Qt6::Core Qt6::Gui Qt6::Widgets Qt6::PrintSupport Qt6::Svg)
+  set_target_properties(${name} PROPERTIES AUTOMOC ON)
+
+  string(REPLACE ";" "," allowed_text "${allowed}")
+  set(stamp ${CMAKE_CURRENT_BINARY_DIR}/${name}_includes.stamp)
+  add_custom_command(OUTPUT ${stamp}
+    COMMAND ${CMAKE_COMMAND} -DMODULE=${subsystem} -DFOLDER=${folder} -DALLOWED=${allowed_text}
+            -DSTAMP=${stamp} -P ${CMAKE_SOURCE_DIR}/cmake/CheckUiIncludes.cmake
+    DEPENDS ${sources} ${headers} ${CMAKE_SOURCE_DIR}/cmake/CheckUiIncludes.cmake
+    COMMENT "Checking the ui/ includes of ${subsystem}/ui"
+    VERBATIM)
+  add_custom_target(${name}_includes DEPENDS ${stamp})
+  add_dependencies(${name} ${name}_includes)
+endfunction()

@@ -12,7 +12,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "device/ui/CPropertiesWnd.h"
+#include "shell/ui/CPropertiesWnd.h"
 #include "document/IUserMessages.h"
 #include "graph/ui/CNivaraView.h"
 #include "shell/ui/CChildFrame.h"

@@ -108,4 +108,8 @@ constexpr int PreviousPane = 57681;
 
 // Help
 constexpr int AppAbout = 57664;
+
+// The string id of a command's menu text.
+constexpr int MenuTextBase = 100000;
+constexpr int MenuTextId(int command) { return MenuTextBase + command; }
 }  // namespace cmd

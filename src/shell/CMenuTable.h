@@ -1,6 +1,8 @@
 #pragma once
 #include <vector>
 
+#include "resources/CommandIds.h"
+
 // One entry of a menu: a command, a separator or a popup with its entries.
 struct MENU_ENTRY {
     enum Kind { Item, Separator, Popup };
@@ -21,7 +23,7 @@ struct ACCELERATOR_ENTRY {
 // item's text has the id MenuTextBase + command id, popups have their own ids.
 class CMenuTable {
 public:
-    static constexpr int MenuTextBase = 100000;
+    static constexpr int MenuTextBase = cmd::MenuTextBase;
     static constexpr int NoDocumentMenu = 128;
     static constexpr int DocumentMenu = 130;
 
@@ -43,7 +45,7 @@ public:
     // The placeholder of an empty recent-file list.
     static constexpr int RecentNone = 130020;
 
-    [[nodiscard]] static int TextIdOf(int command) { return MenuTextBase + command; }
+    [[nodiscard]] static int TextIdOf(int command) { return cmd::MenuTextId(command); }
 
     // The top-level popups of menu 128 or 130.
     [[nodiscard]] static std::vector<MENU_ENTRY> Menu(int menuId);

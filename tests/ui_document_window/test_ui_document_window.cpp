@@ -18,6 +18,7 @@
 #include "shell/ui/CNivaraDoc.h"
 #include "signals/ui/CChannelListView.h"
 #include "signals/ui/CChannelTreeView.h"
+#include "support/CFreshSettingsFolder.h"
 #include "support/CScriptedChooser.h"
 #include "support/CScriptedMessages.h"
 
@@ -74,6 +75,7 @@ class TestDocumentWindow : public QObject {
     Q_OBJECT
 private:
     CMainFrame* m_frame = nullptr;
+    std::unique_ptr<CFreshSettingsFolder> m_settings;
     CScriptedMessages m_messages;
     CScriptedChooser m_chooser;
 
@@ -109,6 +111,7 @@ private:
 private slots:
     void init() {
         qputenv("LC_ALL", "C.UTF-8");
+        m_settings = std::make_unique<CFreshSettingsFolder>();
         m_messages = CScriptedMessages();
         m_chooser = CScriptedChooser();
         App()->SetUserMessages(&m_messages);
@@ -126,6 +129,7 @@ private slots:
         App()->ExitInstance();
         m_frame = nullptr;
         ProcessDeletes();
+        m_settings.reset();
     }
 
     // Open Data Pattern writes the DeviceChannel of the chosen row, not the

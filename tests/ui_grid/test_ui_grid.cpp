@@ -16,7 +16,7 @@
 #include "shell/ui/CFolderPropertyEdit.h"
 #include "shell/ui/CMemoryOptionDlg.h"
 #include "shell/ui/CPropertyGridCtrl.h"
-#include "device/ui/CPropertiesWnd.h"
+#include "shell/ui/CPropertiesWnd.h"
 #include "files/CHeadlessFileWindow.h"
 #include "files/ConditionFile.h"
 #include "document/CEntryRules.h"

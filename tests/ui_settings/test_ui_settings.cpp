@@ -12,7 +12,7 @@
 
 #include "analysis/ui/CBookmarkDlg.h"
 #include "device/CDeviceRun.h"
-#include "device/ui/CPropertiesWnd.h"
+#include "shell/ui/CPropertiesWnd.h"
 #include "document/CLogicDocument.h"
 #include "resources/CStringTable.h"
 #include "resources/CommandIds.h"

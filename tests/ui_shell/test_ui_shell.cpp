@@ -13,7 +13,7 @@
 
 #include "device/CDeviceRun.h"
 #include "device/CDriverBinding.h"
-#include "device/ui/CPropertiesWnd.h"
+#include "shell/ui/CPropertiesWnd.h"
 #include "device/ui/CStatusView.h"
 #include "document/ICommandModule.h"
 #include "graph/ui/CNivaraView.h"

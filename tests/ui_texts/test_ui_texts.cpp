@@ -37,7 +37,7 @@
 #include "resources/StringEntry.h"
 #include "resources/ui/CInterfaceFont.h"
 #include "shell/CMenuTable.h"
-#include "device/ui/CPropertiesWnd.h"
+#include "shell/ui/CPropertiesWnd.h"
 #include "device/ui/CStatusView.h"
 #include "shell/ui/CAboutDlg.h"
 #include "shell/ui/CChildFrame.h"

@@ -3,20 +3,20 @@
 #include "analysis/ui/CBookmarkDlg.h"
 #include "document/CLogicDocument.h"
 #include "document/CWindowRecords.h"
+#include "document/ICommandHost.h"
+#include "document/IDocumentWindow.h"
 #include "graph/ui/CNivaraView.h"
 #include "resources/CommandIds.h"
-#include "shell/ui/CChildFrame.h"
-#include "shell/ui/CMainFrame.h"
 
-CBookmarkCommandModule::CBookmarkCommandModule(CMainFrame& main)
-    : QObject(&main), m_main(main), m_dialog(new CBookmarkDlg(&main)) {
+CBookmarkCommandModule::CBookmarkCommandModule(ICommandHost& host)
+    : QObject(host.MainWindow()), m_host(host), m_dialog(new CBookmarkDlg(host.MainWindow())) {
     connect(m_dialog, &CBookmarkDlg::JumpRequested, this, [this](uint64_t position) {
         OnActive([position](CBookmarkCommands& commands) { commands.Jump(position); });
     });
     connect(m_dialog, &CBookmarkDlg::ListAccepted, this, [this] {
         const std::vector<BOOKMARK_DATA> copy = m_dialog->Copy();
         OnActive([&copy](CBookmarkCommands& commands) { commands.WriteBack(copy); });
-        if (CChildFrame* frame = m_main.ActiveChildFrame()) {
+        if (IDocumentWindow* frame = m_host.ActiveWindow()) {
             frame->View()->Model().Document().BookmarkAutoClose = m_dialog->AutoClose() ? 1 : 0;
         }
     });
@@ -31,7 +31,7 @@ void CBookmarkCommandModule::Register(const ADD_HANDLER& add) {
 }
 
 void CBookmarkCommandModule::OnActive(const std::function<void(CBookmarkCommands&)>& command) {
-    CChildFrame* frame = m_main.ActiveChildFrame();
+    IDocumentWindow* frame = m_host.ActiveWindow();
     if (frame == nullptr || frame->View() == nullptr) {
         return;
     }
@@ -41,21 +41,21 @@ void CBookmarkCommandModule::OnActive(const std::function<void(CBookmarkCommands
     command(commands);
     RefreshCopy(*frame);
     view.RefreshView();
-    m_main.UpdateCommandUI();
+    m_host.UpdateCommandUI();
 }
 
 void CBookmarkCommandModule::OnBookmarkList() {
-    CChildFrame* frame = m_main.ActiveChildFrame();
+    IDocumentWindow* frame = m_host.ActiveWindow();
     if (frame == nullptr || frame->View() == nullptr) {
         return;
     }
     CNivaraView& view = *frame->View();
     const CBookmarkList* list = frame->Records().Bookmarks(view.Model().Document().Condition().Direction);
     m_dialog->Refresh(list != nullptr ? list->Items() : std::vector<BOOKMARK_DATA>{}, view.Model().GraphUnit());
-    m_dialog->Open(view.Model().Document().BookmarkAutoClose != 0, m_main, view.Model().Geometry().Scale());
+    m_dialog->Open(view.Model().Document().BookmarkAutoClose != 0, *m_host.MainWindow(), view.Model().Geometry().Scale());
 }
 
-void CBookmarkCommandModule::OnListReplaced(CChildFrame& frame) {
+void CBookmarkCommandModule::OnListReplaced(IDocumentWindow& frame) {
     if (frame.View() == nullptr) {
         return;
     }
@@ -64,7 +64,7 @@ void CBookmarkCommandModule::OnListReplaced(CChildFrame& frame) {
     RefreshCopy(frame);
 }
 
-void CBookmarkCommandModule::RefreshCopy(CChildFrame& frame) {
+void CBookmarkCommandModule::RefreshCopy(IDocumentWindow& frame) {
     const CBookmarkList* list = frame.Records().Bookmarks(frame.View()->Model().Document().Condition().Direction);
     m_dialog->Refresh(list != nullptr ? list->Items() : std::vector<BOOKMARK_DATA>{});
 }

@@ -7,8 +7,8 @@
 #include "analysis/ui/CViewBookmarkMarkers.h"
 
 class CBookmarkDlg;
-class CChildFrame;
-class CMainFrame;
+class ICommandHost;
+class IDocumentWindow;
 
 // Toggle Bookmark (Ctrl+F2), Next Bookmark (F2), Previous Bookmark
 // (Shift+F2), Clear Bookmarks and Bookmark List on the active window's
@@ -19,21 +19,21 @@ class CBookmarkCommandModule : public QObject {
 public:
     using ADD_HANDLER = std::function<void(int command, std::function<void()> handler)>;
 
-    explicit CBookmarkCommandModule(CMainFrame& main);
+    explicit CBookmarkCommandModule(ICommandHost& host);
 
     void Register(const ADD_HANDLER& add);
     [[nodiscard]] CBookmarkDlg& Dialog() const { return *m_dialog; }
 
     // A window read a file or changed direction: its markers are rebuilt
     // from the current list and the dialog shows that list.
-    void OnListReplaced(CChildFrame& frame);
+    void OnListReplaced(IDocumentWindow& frame);
 
 private:
     // Runs a command on the active window's graph, then refreshes the copy.
     void OnActive(const std::function<void(CBookmarkCommands&)>& command);
     void OnBookmarkList();
-    void RefreshCopy(CChildFrame& frame);
+    void RefreshCopy(IDocumentWindow& frame);
 
-    CMainFrame& m_main;
+    ICommandHost& m_host;
     CBookmarkDlg* m_dialog;
 };

@@ -4,10 +4,10 @@
 #include "analysis/ui/CAnalysisResults.h"
 #include "analysis/ui/CSearchDlg.h"
 #include "document/CLogicDocument.h"
+#include "document/ICommandHost.h"
+#include "document/IDocumentWindow.h"
 #include "graph/ui/CNivaraView.h"
 #include "resources/CommandIds.h"
-#include "shell/ui/CChildFrame.h"
-#include "shell/ui/CMainFrame.h"
 #include "signals/ui/CChannelListView.h"
 #include "signals/ui/CChannelTreeView.h"
 
@@ -17,7 +17,7 @@ bool SearchAllValid(const CLogicDocument& document) {
     return document.Condition().Direction == DIRECTION_SAMPLING && document.Condition().AutoSave == 1;
 }
 
-void SelectRowInPanes(CChildFrame& frame, int row) {
+void SelectRowInPanes(IDocumentWindow& frame, int row) {
     if (frame.Tree() != nullptr) {
         frame.Tree()->SelectRow(row);
     }
@@ -28,7 +28,8 @@ void SelectRowInPanes(CChildFrame& frame, int row) {
 
 }  // namespace
 
-CSearchCommandModule::CSearchCommandModule(CMainFrame& main) : QObject(&main), m_main(main), m_dialog(new CSearchDlg(&main)) {
+CSearchCommandModule::CSearchCommandModule(ICommandHost& host)
+    : QObject(host.MainWindow()), m_host(host), m_dialog(new CSearchDlg(host.MainWindow())) {
     connect(m_dialog, &CSearchDlg::SearchRequested, this, [this] { RunRequest(m_dialog->RequestedDirection()); });
 }
 
@@ -45,19 +46,19 @@ void CSearchCommandModule::Register(const ADD_HANDLER& add) {
 }
 
 void CSearchCommandModule::OnSearch() {
-    CChildFrame* frame = m_main.ActiveChildFrame();
+    IDocumentWindow* frame = m_host.ActiveWindow();
     if (frame == nullptr || frame->View() == nullptr) {
         return;
     }
     m_direction = 0;
     CNivaraView& view = *frame->View();
-    m_dialog->Open(view.Model(), SearchAllValid(view.Model().Document()), m_main);
+    m_dialog->Open(view.Model(), SearchAllValid(view.Model().Document()), *m_host.MainWindow());
     SelectRowInPanes(*frame, view.Model().Current().row);
     view.RefreshView();
 }
 
 void CSearchCommandModule::RunRequest(SEARCH_DIRECTION direction) {
-    CChildFrame* frame = m_main.ActiveChildFrame();
+    IDocumentWindow* frame = m_host.ActiveWindow();
     if (frame == nullptr || frame->View() == nullptr) {
         return;
     }
@@ -67,7 +68,7 @@ void CSearchCommandModule::RunRequest(SEARCH_DIRECTION direction) {
     const SEARCH_REQUEST request = m_dialog->Fields().Request();
     document.SearchRequest = request;
     const bool searchAll = m_dialog->SearchAllChecked() && SearchAllValid(document);
-    CSearchCommand command(view.Model(), view.BlockReader(), m_main);
+    CSearchCommand command(view.Model(), view.BlockReader(), m_host.Messages());
     const SEARCH_OUTCOME outcome = command.Run(request, direction, searchAll);
     if (outcome == SEARCH_OUTCOME::Nothing) {
         return;
@@ -83,5 +84,5 @@ void CSearchCommandModule::RunRequest(SEARCH_DIRECTION direction) {
         SelectRowInPanes(*frame, static_cast<int>(command.SearchedRow()));
     }
     view.RefreshView();
-    m_main.UpdateCommandUI();
+    m_host.UpdateCommandUI();
 }

@@ -4,8 +4,8 @@
 
 #include "analysis/CSearchCommand.h"
 
-class CMainFrame;
 class CSearchDlg;
+class ICommandHost;
 
 // Search (Ctrl+F), Search Next (F3) and Search Previous (Shift+F3). Owns the
 // modeless search dialog (created hidden with the main window), the
@@ -16,7 +16,7 @@ class CSearchCommandModule : public QObject {
 public:
     using ADD_HANDLER = std::function<void(int command, std::function<void()> handler)>;
 
-    explicit CSearchCommandModule(CMainFrame& main);
+    explicit CSearchCommandModule(ICommandHost& host);
 
     void Register(const ADD_HANDLER& add);
     [[nodiscard]] bool SearchMade() const { return m_searchMade; }
@@ -29,7 +29,7 @@ private:
     // and the search runs against the active window's graph.
     void RunRequest(SEARCH_DIRECTION direction);
 
-    CMainFrame& m_main;
+    ICommandHost& m_host;
     CSearchDlg* m_dialog;
     int m_direction = 0;
     bool m_searchMade = false;

@@ -5,7 +5,6 @@
 #include "graph/CGraphEditor.h"
 #include "resources/CStringTable.h"
 #include "resources/CommandIds.h"
-#include "shell/CMenuTable.h"
 
 void CGraphContextMenu::Show(QWidget* parent, const QPoint& global, const CGraphEditor& editor,
                              const std::function<void(int)>& run) {
@@ -21,7 +20,7 @@ void CGraphContextMenu::Show(QWidget* parent, const QPoint& global, const CGraph
         {cmd::EditPaste, editor.CanEdit() && editor.CanPaste()},
     };
     for (const auto& item : items) {
-        QAction* action = menu->addAction(QString::fromStdString(LoadText(CMenuTable::TextIdOf(item.command))));
+        QAction* action = menu->addAction(QString::fromStdString(LoadText(cmd::MenuTextId(item.command))));
         action->setObjectName(QString::number(item.command));
         action->setEnabled(item.enabled);
         const int command = item.command;

@@ -10,7 +10,6 @@
 
 #include <algorithm>
 
-#include "analysis/ui/CBookmarkCommandModule.h"
 #include "device/CDeviceRun.h"
 #include "device/CDriverBinding.h"
 #include "device/ui/CStatusView.h"

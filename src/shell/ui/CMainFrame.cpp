@@ -14,7 +14,7 @@
 #include "shell/ui/CNavigationKeyGuard.h"
 #include "device/CDeviceRun.h"
 #include "device/CDriverBinding.h"
-#include "device/ui/CPropertiesWnd.h"
+#include "shell/ui/CPropertiesWnd.h"
 #include "device/ui/CRunCommands.h"
 #include "graph/ui/CGraphCommands.h"
 #include "graph/ui/CPrintCommands.h"

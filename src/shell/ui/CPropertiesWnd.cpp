@@ -1,4 +1,4 @@
-#include "device/ui/CPropertiesWnd.h"
+#include "shell/ui/CPropertiesWnd.h"
 
 #include <QComboBox>
 #include <QVBoxLayout>

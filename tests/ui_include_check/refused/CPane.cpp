@@ -1,0 +1,2 @@
+#include "graph/ui/CNivaraView.h"
+  #  include "shell/ui/CMainFrame.h"
