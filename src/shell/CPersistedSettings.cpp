@@ -168,7 +168,26 @@ bool CPersistedSettings::ApplyTo(CLogicDocument& document) const {
     if (document.Condition().SamplingBufferSize != m_samplingBufferSize) {
         resized = document.SetBufferSize(m_samplingBufferSize) && resized;
     }
+    if (!resized) {
+        KeepPositionsInMemory(document, direction);
+    }
     return resized;
+}
+
+// A memory that could not take the stored size keeps its old one: the
+// positions are brought back inside it.
+void CPersistedSettings::KeepPositionsInMemory(CLogicDocument& document, int direction) {
+    const CLogicMemory* memory = direction == DIRECTION_GENERATING ? &document.GeneratingMemory()
+                                                                   : &document.SamplingMemory();
+    const uint32_t last = memory->Length() > 0 ? memory->Length() - 1 : 0;
+    if (DIRECTION_GROUP* group = document.Condition().Group(direction)) {
+        if (group->StopPosition > last) {
+            document.SetStopPosition(direction, last);
+        }
+        if (group->StartPosition > group->StopPosition) {
+            document.SetStartPosition(direction, 0);
+        }
+    }
 }
 
 void CPersistedSettings::SavePersistedSettings(ISettingsStore& store, const CLogicDocument& document,

@@ -65,6 +65,7 @@ public:
 private:
     void ReadGroup(const ISettingsStore& store, const char* section);
     void ReadSamplingExtras(const ISettingsStore& store);
+    static void KeepPositionsInMemory(CLogicDocument& document, int direction);
 
     std::string m_defaultFolder;
     int m_previewPages = 0;

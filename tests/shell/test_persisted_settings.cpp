@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -153,6 +157,38 @@ TEST_F(SettingsTest, StoredValuesOutsideTheirFieldsTakeTheDefaults) {
         EXPECT_EQ(c.GeneratingGroup.RepeatCount, 1U) << size;
     }
 }
+
+#if !defined(__SANITIZE_ADDRESS__) && !defined(__SANITIZE_THREAD__)
+// The address space this process uses now, in bytes.
+rlim_t AddressSpaceInUse() {
+    std::ifstream statm("/proc/self/statm");
+    unsigned long long pages = 0;
+    statm >> pages;
+    return static_cast<rlim_t>(pages) * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE));
+}
+
+TEST_F(SettingsTest, AMemoryThatCannotTakeTheStoredSizeKeepsThePositionsInside) {
+    m_store.WriteNumber("Common Settings", "Direction", 2);
+    m_store.WriteText("Common Settings", "DeviceName", "DIO000 QDX-32A-PE");
+    m_store.WriteNumber("Generating Settings", "Buffer Size", 100000000);
+    m_store.WriteNumber("Generating Settings", "Start Position", 50000000);
+    m_store.WriteNumber("Generating Settings", "Stop Position", 99999999);
+    m_settings.LoadPersistedSettings(m_store, Names, Types);
+    // 400 MB of words cannot be had under this limit.
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_AS, &saved), 0);
+    rlimit small = saved;
+    small.rlim_cur = AddressSpaceInUse() + (rlim_t{64} << 20);
+    ASSERT_EQ(::setrlimit(RLIMIT_AS, &small), 0);
+    const bool applied = m_settings.ApplyTo(m_document);
+    ASSERT_EQ(::setrlimit(RLIMIT_AS, &saved), 0);
+    EXPECT_FALSE(applied);
+    const DIRECTION_GROUP& group = m_document.Condition().GeneratingGroup;
+    EXPECT_EQ(m_document.GeneratingMemory().Length(), 1000U);
+    EXPECT_EQ(group.StopPosition, 999U);
+    EXPECT_LE(group.StartPosition, group.StopPosition);
+}
+#endif
 
 TEST_F(SettingsTest, LanguageComesFromTheStoredIdOrTheSystem) {
     m_settings.LoadStartup(m_store);

@@ -43,7 +43,7 @@ std::optional<int64_t> CQtSettingsStore::ReadNumber(const std::string& section, 
         return std::nullopt;
     }
     bool ok = false;
-    const qlonglong number = value.toString().trimmed().toLongLong(&ok, 0);
+    const qlonglong number = value.toString().trimmed().toLongLong(&ok, 10);
     return ok ? std::optional<int64_t>(number) : std::nullopt;
 }
 
