@@ -4,16 +4,23 @@
 #include <QtTest>
 
 #include "document/CWindowRecords.h"
+#include "graph/ui/CDrawRect.h"
 #include "graph/ui/CNivaraView.h"
 #include "shell/ui/CNivaraDoc.h"
 #include "support/CScriptedMessages.h"
 
 namespace {
 
-const QColor SignalGreen(80, 200, 30);
-const QColor BusOrange(200, 80, 0);
-const QColor CursorA(0, 221, 221);
-const QColor Black(0, 0, 0);
+// The colours come from the painter's own table.
+const QColor SignalGreen = ToQColor(graph_colour::SignalLevel);
+const QColor BusOrange = ToQColor(graph_colour::BusBand);
+const QColor CursorA = ToQColor(graph_colour::CursorA);
+const QColor Black = ToQColor(graph_colour::Background);
+const QColor Separator = ToQColor(graph_colour::RowSeparator);
+const QColor InvertedBlack = ToQColor(graph_colour::Background.Inverted());
+const QColor InvertedGreen = ToQColor(graph_colour::SignalLevel.Inverted());
+const QColor CurrentBookmark = ToQColor(graph_colour::CurrentBookmark);
+const QColor OtherBookmark = ToQColor(graph_colour::OtherBookmark);
 
 // The high and low level y of a shown row on the page.
 int HighY(const CGraphGeometry& g, int row) {
@@ -121,7 +128,7 @@ void TestGraphView::paintsSignalLevels() {
     // the falling edge joins both levels at the right edge of clock 4
     QCOMPARE(Pixel(g.CellToPoint(5, 0).x, (HighY(g, 0) + LowY(g, 0)) / 2), SignalGreen);
     // a row separator between the rows
-    QCOMPARE(Pixel(MidX(g, 3), g.GraphArea().top + 30), QColor(50, 50, 50));
+    QCOMPARE(Pixel(MidX(g, 3), g.GraphArea().top + 30), Separator);
     // zoomed out to eight clocks a pixel the pulse is still there
     m_view->SetZoom(0.0125);
     QCOMPARE(Pixel(g.GraphArea().left, HighY(g, 0)), SignalGreen);
@@ -182,9 +189,9 @@ void TestGraphView::invertsTheSelection() {
     const CGraphGeometry& g = Geometry();
     m_view->SetSelection(2, 0, 8, 2);
     // black inside the selection becomes white, green becomes its inverse
-    QCOMPARE(Pixel(MidX(g, 4), HighY(g, 2) + 8), QColor(255, 255, 255));
+    QCOMPARE(Pixel(MidX(g, 4), HighY(g, 2) + 8), InvertedBlack);
     QVERIFY(m_view->SelectionSpansRows());
-    QCOMPARE(Pixel(MidX(g, 2), HighY(g, 0)), QColor(255 - 80, 255 - 200, 255 - 30));
+    QCOMPARE(Pixel(MidX(g, 2), HighY(g, 0)), InvertedGreen);
     // outside it nothing changes
     QCOMPARE(Pixel(MidX(g, 9), HighY(g, 2) + 8), Black);
     // a single cell paints no inversion
@@ -321,7 +328,7 @@ void TestGraphView::comparesAndBookmarksFromTheFrameLists() {
     const CGraphGeometry& g = Geometry();
     m_records->ComparePositions.Append({2, 3, 6, 6});   // one clock over two rows: highlighted
     m_records->ComparePositions.Append({4, 4, 9, 9});   // a single cell: not highlighted
-    QCOMPARE(Pixel(MidX(g, 6), HighY(g, 2) + 8), QColor(255, 255, 255));
+    QCOMPARE(Pixel(MidX(g, 6), HighY(g, 2) + 8), InvertedBlack);
     QCOMPARE(Pixel(MidX(g, 9), HighY(g, 4) + 8), Black);
     // a press in the graph area clears the compare highlights
     const GRAPH_POINT cell = g.CellToPoint(1, 1);
@@ -334,14 +341,14 @@ void TestGraphView::comparesAndBookmarksFromTheFrameLists() {
     m_view->SetBookmarkMarkersShown(true);
     const int x5 = static_cast<int>(5 * g.PixelsPerClock());
     const int x20 = static_cast<int>(20 * g.PixelsPerClock());
-    QCOMPARE(Pixel(x5, 2), QColor(255, 51, 204));
+    QCOMPARE(Pixel(x5, 2), CurrentBookmark);
     m_view->HighlightBookmarkMarker(20);
-    QCOMPARE(Pixel(x5, 2), QColor(255, 255, 0));
-    QCOMPARE(Pixel(x20, 2), QColor(255, 51, 204));
+    QCOMPARE(Pixel(x5, 2), OtherBookmark);
+    QCOMPARE(Pixel(x20, 2), CurrentBookmark);
     m_view->RemoveBookmarkMarker(20);
     QCOMPARE(m_view->BookmarkMarkerCount(), std::size_t{1});
     m_view->SetBookmarkMarkersShown(false);
-    QVERIFY(Pixel(x5, 2) != QColor(255, 255, 0));
+    QVERIFY(Pixel(x5, 2) != OtherBookmark);
 }
 
 void TestGraphView::heldScrollButtonKeepsScrolling() {
@@ -405,7 +412,7 @@ void TestGraphView::tinyAndEmptyViewsPaint() {
     const CGraphGeometry& g = Geometry();
     QCOMPARE(m_view->Model().ValidLength(), 0);
     QCOMPARE(Pixel(MidX(g, 2), HighY(g, 0)), Black);
-    QCOMPARE(Pixel(MidX(g, 3), g.GraphArea().top + 30), QColor(50, 50, 50));  // the separators stay
+    QCOMPARE(Pixel(MidX(g, 3), g.GraphArea().top + 30), Separator);  // the separators stay
     m_view->ToggleCursorA();
     m_view->SetZoom(128);
     m_view->JumpToClock(999999);
@@ -445,7 +452,7 @@ void TestGraphView::repaintsOnlyWhatChanged() {
     QVERIFY(m_view->Renderer().Dirty() != 0u);
     m_view->repaint();
     // the page repainted from the memory, with the selection inverted over it
-    QCOMPARE(m_view->Surface().pixelColor(MidX(g, 2), HighY(g, 0)), QColor(255, 255, 255));
+    QCOMPARE(m_view->Surface().pixelColor(MidX(g, 2), HighY(g, 0)), InvertedBlack);
 }
 
 // The x of every column of clocks [first, last] of a row that holds a light

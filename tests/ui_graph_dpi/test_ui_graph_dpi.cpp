@@ -1,6 +1,7 @@
 #include <QtTest>
 
 #include "document/CWindowRecords.h"
+#include "graph/ui/CDrawRect.h"
 #include "graph/ui/CNivaraView.h"
 #include "shell/ui/CNivaraDoc.h"
 
@@ -26,11 +27,12 @@ private slots:
         QCOMPARE(g.InfoStrip().Height(), 94);
         // The ruler's bottom border and the high level of channel 0 at clock 0.
         const QImage& surface = view.RenderSurface();
-        QCOMPARE(surface.pixelColor(500, 30), QColor(80, 200, 30));
-        QCOMPARE(surface.pixelColor(7, g.GraphArea().top + 4), QColor(80, 200, 30));
-        QCOMPARE(surface.pixelColor(22, g.GraphArea().top + 4), QColor(0, 0, 0));
+        QCOMPARE(surface.pixelColor(500, 30), ToQColor(graph_colour::Ruler));
+        QCOMPARE(surface.pixelColor(7, g.GraphArea().top + 4), ToQColor(graph_colour::SignalLevel));
+        QCOMPARE(surface.pixelColor(22, g.GraphArea().top + 4), ToQColor(graph_colour::Background));
     }
 };
 
 QTEST_MAIN(TestGraphDpi)
 #include "test_ui_graph_dpi.moc"
+#include "graph/ui/CDrawRect.h"

@@ -2,8 +2,8 @@
 
 #include <QPainter>
 
-const QColor CDrawBookmark::CurrentColour(255, 51, 204);
-const QColor CDrawBookmark::OtherColour(255, 255, 0);
+const QColor CDrawBookmark::CurrentColour = ToQColor(graph_colour::CurrentBookmark);
+const QColor CDrawBookmark::OtherColour = ToQColor(graph_colour::OtherBookmark);
 
 CDrawBookmark::CDrawBookmark(float scale, int64_t position)
     : CDrawCursor(scale, CurrentColour, Qt::SolidLine, QString()) {

@@ -57,5 +57,5 @@ void CDrawHighlights::InvertCells(QPainter& painter, int clockA, int clockB, int
     const int top = area.top + CGraphGeometry::RowHeight * (std::min(rowA, rowB) - m_firstRow);
     const int bottom = area.top + CGraphGeometry::RowHeight * (std::max(rowA, rowB) - m_firstRow) +
                        CGraphGeometry::RowHeight;
-    painter.fillRect(QRect(left, top, right - left, bottom - top), Qt::white);
+    painter.fillRect(QRect(left, top, right - left, bottom - top), ToQColor(graph_colour::Highlight));
 }

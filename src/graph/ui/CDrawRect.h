@@ -3,9 +3,13 @@
 #include <QFont>
 
 #include "graph/GRAPH_RECT.h"
+#include "graph/GraphColours.h"
 
 class QPainter;
 class QRect;
+
+// A graph colour as the painter takes it.
+inline QColor ToQColor(const GRAPH_COLOUR& colour) { return QColor(colour.Red, colour.Green, colour.Blue); }
 
 // A drawable box of the graph: rectangle, fill colour and border colour. The
 // graph view is the only caller of Draw; each object keeps its own copy of the

@@ -8,7 +8,7 @@
 #include "graph/CRulerScale.h"
 
 namespace {
-const QColor RulerGreen(80, 200, 30);
+const QColor RulerGreen = ToQColor(graph_colour::Ruler);
 }
 
 CDrawRuler::CDrawRuler(float scale)

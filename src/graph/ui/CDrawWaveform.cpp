@@ -8,8 +8,9 @@
 #include "graph/CGraphGeometry.h"
 
 namespace {
-const QColor SignalGreen(80, 200, 30);
-const QColor BusOrange(200, 80, 0);
+const QColor SignalGreen = ToQColor(graph_colour::SignalLevel);
+const QColor BusOrange = ToQColor(graph_colour::BusBand);
+const QColor BusText = ToQColor(graph_colour::BusText);
 }  // namespace
 
 CDrawWaveform::CDrawWaveform(float scale)
@@ -237,7 +238,7 @@ const QImage* CDrawWaveform::Glyph(uint32_t value) {
         glyph.fill(Qt::transparent);
         QPainter painter(&glyph);
         painter.setFont(m_font);
-        painter.setPen(Qt::white);
+        painter.setPen(BusText);
         painter.drawText(glyph.rect(), Qt::AlignCenter | Qt::TextSingleLine, text);
     }
     return &glyph;
@@ -259,7 +260,7 @@ void CDrawWaveform::DrawBusTexts(QPainter& painter, int lastClock) {
     if (m_busRows.empty()) {
         return;
     }
-    painter.setPen(Qt::white);
+    painter.setPen(BusText);
     painter.setFont(m_font);
     // Consecutive clocks of one value form a run: a label that fits a cell
     // is drawn in every cell of the run, a wider one once across the run.

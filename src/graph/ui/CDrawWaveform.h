@@ -18,8 +18,8 @@ class CChannelTable;
 struct WAVE_STYLE {
     int rowHeight = 30;
     int margin = 4;  // the levels lie this far inside the row
-    QColor background{0, 0, 0};
-    QColor separator{50, 50, 50};
+    QColor background = ToQColor(graph_colour::Background);
+    QColor separator = ToQColor(graph_colour::RowSeparator);
     bool frame = true;            // the 3-D border
     bool bandFullWidth = false;   // bus bands across the whole area, not only the clocks
     bool glyphImages = true;      // bus values from pre-rendered images (a pixel surface)

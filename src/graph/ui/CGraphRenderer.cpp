@@ -16,8 +16,8 @@
 #include "graph/ui/CDrawWaveform.h"
 
 namespace {
-const QColor CursorAColour(0, 221, 221);
-const QColor CursorBColour(221, 0, 0);
+const QColor CursorAColour = ToQColor(graph_colour::CursorA);
+const QColor CursorBColour = ToQColor(graph_colour::CursorB);
 constexpr std::array<unsigned, 4> Parts{GRAPH_PART_PAGE, GRAPH_PART_RESULT, GRAPH_PART_INFO,
                                         GRAPH_PART_SCROLL_BAR};
 }  // namespace
