@@ -25,16 +25,9 @@
 #include "shell/ui/CNivaraDoc.h"
 #include "signals/ui/CChannelTreeView.h"
 #include "signals/ui/CWorkSpaceView.h"
+#include "support/CScriptedMessages.h"
 
 namespace {
-
-class SilentMessages : public IUserMessages {
-public:
-    void ShowMessage(const std::string& text, MessageIcon) override { Shown.push_back(text); }
-    MessageAnswer AskYesNo(const std::string&, MessageIcon) override { return MessageAnswer::No; }
-    MessageAnswer AskYesNoCancel(const std::string&, MessageIcon) override { return MessageAnswer::No; }
-    std::vector<std::string> Shown;
-};
 
 CNivaraApp* App() { return qobject_cast<CNivaraApp*>(QCoreApplication::instance()); }
 
@@ -56,7 +49,7 @@ class TestAnalysis : public QObject {
     Q_OBJECT
 private:
     CMainFrame* m_main = nullptr;
-    SilentMessages m_messages;
+    CScriptedMessages m_messages;
     QTemporaryDir m_folder;
 
     CChildFrame* Frame() const { return m_main->ActiveChildFrame(); }
@@ -108,7 +101,8 @@ private:
 private slots:
     void init() {
         qputenv("LC_ALL", "C.UTF-8");
-        m_messages = SilentMessages();
+        m_messages = CScriptedMessages();
+        m_messages.DefaultAnswer = MessageAnswer::No;
         App()->SetUserMessages(&m_messages);
         QVERIFY(App()->InitInstance(QString()));
         m_main = App()->MainFrame();

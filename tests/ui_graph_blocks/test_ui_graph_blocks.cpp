@@ -9,23 +9,9 @@
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/CNivaraApp.h"
 #include "shell/ui/CNivaraDoc.h"
+#include "support/CScriptedMessages.h"
 
 namespace {
-
-// Message boxes the test sees instead of the user.
-class RecordedMessages : public IUserMessages {
-public:
-    void ShowMessage(const std::string& text, MessageIcon) override { Shown.push_back(text); }
-    MessageAnswer AskYesNo(const std::string& text, MessageIcon) override {
-        Shown.push_back(text);
-        return MessageAnswer::No;
-    }
-    MessageAnswer AskYesNoCancel(const std::string& text, MessageIcon) override {
-        Shown.push_back(text);
-        return MessageAnswer::No;
-    }
-    std::vector<std::string> Shown;
-};
 
 CNivaraApp* App() { return qobject_cast<CNivaraApp*>(QCoreApplication::instance()); }
 
@@ -50,13 +36,14 @@ private:
     // The shown memory holds the run's words of block n, at their absolute clocks.
     void ExpectBlock(int block, uint32_t words);
 
-    RecordedMessages m_messages;
+    CScriptedMessages m_messages;
     CMainFrame* m_frame = nullptr;
     CChildFrame* m_child = nullptr;
 };
 
 void TestGraphBlocks::init() {
-    m_messages = RecordedMessages();
+    m_messages = CScriptedMessages();
+    m_messages.DefaultAnswer = MessageAnswer::No;
     App()->SetUserMessages(&m_messages);
     QVERIFY(App()->InitInstance(QString()));
     m_frame = App()->MainFrame();

@@ -22,16 +22,9 @@
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/CNivaraApp.h"
 #include "shell/ui/CNivaraDoc.h"
+#include "support/CScriptedMessages.h"
 
 namespace {
-
-class SilentMessages : public IUserMessages {
-public:
-    void ShowMessage(const std::string& text, MessageIcon) override { Shown.push_back(text); }
-    MessageAnswer AskYesNo(const std::string&, MessageIcon) override { return MessageAnswer::No; }
-    MessageAnswer AskYesNoCancel(const std::string&, MessageIcon) override { return MessageAnswer::No; }
-    std::vector<std::string> Shown;
-};
 
 CNivaraApp* App() { return qobject_cast<CNivaraApp*>(QCoreApplication::instance()); }
 
@@ -41,7 +34,7 @@ class TestSearch : public QObject {
     Q_OBJECT
 private:
     CMainFrame* m_main = nullptr;
-    SilentMessages m_messages;
+    CScriptedMessages m_messages;
     QTemporaryDir m_folder;
 
     CChildFrame* Frame() const { return m_main->ActiveChildFrame(); }
@@ -72,7 +65,8 @@ private:
 private slots:
     void init() {
         qputenv("LC_ALL", "C.UTF-8");
-        m_messages = SilentMessages();
+        m_messages = CScriptedMessages();
+        m_messages.DefaultAnswer = MessageAnswer::No;
         App()->SetUserMessages(&m_messages);
         QVERIFY(App()->InitInstance(QString()));
         m_main = App()->MainFrame();
@@ -127,7 +121,7 @@ private slots:
         QCOMPARE(m_main->SearchCommands().SearchDirection(), 1);
         QVERIFY(m_main->OnCommand(cmd::SearchNext));
         QCOMPARE(Model().Anchor().clock, 50);
-        QCOMPARE(m_messages.Shown.back(), std::string("Horizontal axis (CH2), '0110' is not found in the forward search"));
+        QCOMPARE(m_messages.Shown.back().first, std::string("Horizontal axis (CH2), '0110' is not found in the forward search"));
         QVERIFY(m_main->OnCommand(cmd::SearchPrevious));
         QCOMPARE(Model().Anchor().clock, 20);
         QCOMPARE(m_main->SearchCommands().SearchDirection(), 2);

@@ -21,31 +21,10 @@
 #include "signals/ui/CChannelTreePropDlg.h"
 #include "signals/ui/CChannelTreeView.h"
 #include "signals/ui/CWorkSpaceView.h"
+#include "support/CScriptedChooser.h"
+#include "support/CScriptedMessages.h"
 
 namespace {
-
-class ScriptedMessages : public IUserMessages {
-public:
-    void ShowMessage(const std::string& text, MessageIcon) override { Shown.push_back(text); }
-    MessageAnswer AskYesNo(const std::string& text, MessageIcon) override {
-        Shown.push_back(text);
-        return MessageAnswer::No;
-    }
-    MessageAnswer AskYesNoCancel(const std::string& text, MessageIcon) override {
-        Shown.push_back(text);
-        return MessageAnswer::No;
-    }
-    std::vector<std::string> Shown;
-};
-
-class ScriptedChooser : public IFileChooser {
-public:
-    std::optional<std::string> ChooseFileToOpen(const std::string&, const std::string&) override { return Answer; }
-    std::optional<std::string> ChooseFileToSave(const std::string&, const std::string&, const std::string&) override {
-        return Answer;
-    }
-    std::optional<std::string> Answer;
-};
 
 CNivaraApp* App() { return qobject_cast<CNivaraApp*>(QCoreApplication::instance()); }
 
@@ -55,8 +34,8 @@ class TestSignals : public QObject {
     Q_OBJECT
 private:
     CMainFrame* m_frame = nullptr;
-    ScriptedMessages m_messages;
-    ScriptedChooser m_chooser;
+    CScriptedMessages m_messages;
+    CScriptedChooser m_chooser;
 
     CChildFrame* Child() const { return m_frame->ActiveChildFrame(); }
     CChannelTreeView* Tree() const { return Child()->Tree(); }
@@ -129,7 +108,8 @@ private:
 private slots:
     void init() {
         qputenv("LC_ALL", "C.UTF-8");
-        m_messages = ScriptedMessages();
+        m_messages = CScriptedMessages();
+        m_messages.DefaultAnswer = MessageAnswer::No;
         App()->SetUserMessages(&m_messages);
         QVERIFY(App()->InitInstance(QString()));
         m_frame = App()->MainFrame();
