@@ -14,33 +14,12 @@
 #include "shell/ui/CNivaraApp.h"
 #include "shell/ui/CNivaraDoc.h"
 #include "signals/ui/CChannelTreeView.h"
+#include "support/CScriptedChooser.h"
+#include "support/CScriptedMessages.h"
 
 namespace {
 
 CNivaraApp* App() { return qobject_cast<CNivaraApp*>(QCoreApplication::instance()); }
-
-class CQuietMessages : public IUserMessages {
-public:
-    void ShowMessage(const std::string& text, MessageIcon /*icon*/) override { shown.push_back(text); }
-    MessageAnswer AskYesNo(const std::string& text, MessageIcon /*icon*/) override {
-        shown.push_back(text);
-        return MessageAnswer::No;
-    }
-    MessageAnswer AskYesNoCancel(const std::string& text, MessageIcon /*icon*/) override {
-        shown.push_back(text);
-        return MessageAnswer::No;
-    }
-    std::vector<std::string> shown;
-};
-
-class CFixedChooser : public IFileChooser {
-public:
-    std::optional<std::string> ChooseFileToOpen(const std::string&, const std::string&) override { return answer; }
-    std::optional<std::string> ChooseFileToSave(const std::string&, const std::string&, const std::string&) override {
-        return answer;
-    }
-    std::optional<std::string> answer;
-};
 
 }  // namespace
 
@@ -56,6 +35,7 @@ private slots:
 
 private:
     void Start(const QString& path) {
+        m_messages.DefaultAnswer = MessageAnswer::No;
         App()->SetUserMessages(&m_messages);
         QVERIFY(App()->InitInstance(path));
         m_frame = App()->MainFrame();
@@ -73,8 +53,8 @@ private:
     CLogicMemory& Memory() { return m_frame->ActiveChildFrame()->Doc().Document().GeneratingMemory(); }
 
     CMainFrame* m_frame = nullptr;
-    CQuietMessages m_messages;
-    CFixedChooser m_chooser;
+    CScriptedMessages m_messages;
+    CScriptedChooser m_chooser;
 };
 
 void TestEditingFrame::cleanup() {
@@ -128,7 +108,7 @@ void TestEditingFrame::keysUndoRedoAndSaveReadBack() {
     // Save, then open the file again: the words the keys gave.
     const QString path = QDir(QDir::tempPath())
                              .filePath(QStringLiteral("nivara-editing-%1.vpb").arg(QCoreApplication::applicationPid()));
-    m_chooser.answer = path.toStdString();
+    m_chooser.Answer = path.toStdString();
     QTest::keyClick(view, Qt::Key_S, Qt::ControlModifier);
     QCOMPARE(m_frame->Doc()->Document().Saved.load(), 1);
     // Undo after the save: the document is modified again.

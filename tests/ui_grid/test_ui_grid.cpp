@@ -29,30 +29,13 @@
 #include "shell/ui/CNivaraDoc.h"
 #include "signals/ui/CChannelTreeView.h"
 #include "graph/ui/CNivaraView.h"
+#include "support/CScriptedChooser.h"
+#include "support/CScriptedMessages.h"
 #include <QAction>
 #include <QTemporaryDir>
 #include <QTimer>
 
 namespace {
-
-class ScriptedMessages : public IUserMessages {
-public:
-    void ShowMessage(const std::string& text, MessageIcon icon) override { Shown.push_back({text, icon}); }
-    MessageAnswer AskYesNo(const std::string& text, MessageIcon icon) override { return Next(text, icon); }
-    MessageAnswer AskYesNoCancel(const std::string& text, MessageIcon icon) override { return Next(text, icon); }
-    std::vector<std::pair<std::string, MessageIcon>> Shown;
-    std::deque<MessageAnswer> Answers;
-
-private:
-    MessageAnswer Next(const std::string& text, MessageIcon icon) {
-        Shown.push_back({text, icon});
-        const MessageAnswer answer = Answers.empty() ? MessageAnswer::No : Answers.front();
-        if (!Answers.empty()) {
-            Answers.pop_front();
-        }
-        return answer;
-    }
-};
 
 class ScriptedFolders : public IFolderChooser {
 public:
@@ -102,7 +85,7 @@ private:
     std::unique_ptr<CLogicDocument> m_document;
     std::unique_ptr<CConditionGrid> m_core;
     std::unique_ptr<CPropertyGridCtrl> m_grid;
-    ScriptedMessages m_messages;
+    CScriptedMessages m_messages;
     ScriptedFolders m_folders;
     NoHost m_host;
 
@@ -129,7 +112,8 @@ private:
 private slots:
     void init() {
         CStringTable::SetLanguage(LANGUAGE_ENGLISH);
-        m_messages = ScriptedMessages();
+        m_messages = CScriptedMessages();
+        m_messages.DefaultAnswer = MessageAnswer::No;
         m_document = std::make_unique<CLogicDocument>("/tmp/Nivara");
         m_core = std::make_unique<CConditionGrid>(m_messages);
         m_core->BuildDefaultGrid("/tmp/Nivara");
@@ -319,23 +303,13 @@ private slots:
     }
 };
 
-// File dialogs answered by the test.
-class ScriptedChooser : public IFileChooser {
-public:
-    std::optional<std::string> ChooseFileToOpen(const std::string&, const std::string&) override { return Answer; }
-    std::optional<std::string> ChooseFileToSave(const std::string&, const std::string&, const std::string&) override {
-        return Answer;
-    }
-    std::optional<std::string> Answer;
-};
-
 // The condition pane of the real main window over the active document.
 class TestGridWindow : public QObject {
     Q_OBJECT
 private:
     CMainFrame* m_frame = nullptr;
-    ScriptedMessages m_messages;
-    ScriptedChooser m_chooser;
+    CScriptedMessages m_messages;
+    CScriptedChooser m_chooser;
     ScriptedFolders m_folders;
 
     CChildFrame* Active() const { return m_frame->ActiveChildFrame(); }
@@ -364,7 +338,8 @@ private:
 private slots:
     void init() {
         qputenv("LC_ALL", "C.UTF-8");
-        m_messages = ScriptedMessages();
+        m_messages = CScriptedMessages();
+        m_messages.DefaultAnswer = MessageAnswer::No;
         auto* app = qobject_cast<CNivaraApp*>(QCoreApplication::instance());
         app->SetUserMessages(&m_messages);
         QVERIFY(app->InitInstance(QString()));
