@@ -30,4 +30,6 @@ inline constexpr GRAPH_COLOUR CurrentBookmark{255, 51, 204};
 inline constexpr GRAPH_COLOUR OtherBookmark{255, 255, 0};
 // Selections and compare marks invert what lies under them.
 inline constexpr GRAPH_COLOUR Highlight{255, 255, 255};
+// The row separators of a printed page.
+inline constexpr GRAPH_COLOUR PrintRowSeparator{224, 224, 224};
 }  // namespace graph_colour

@@ -5,12 +5,14 @@
 
 #include "document/CLogicMemory.h"
 #include "graph/CGraphModel.h"
+#include "graph/GraphColours.h"
+#include "graph/ui/CDrawRect.h"
 
 namespace {
 
-const QColor CursorAColour(0, 221, 221);
-const QColor CursorBColour(221, 0, 0);
-const QColor SeparatorGrey(224, 224, 224);
+const QColor CursorAColour = ToQColor(graph_colour::CursorA);
+const QColor CursorBColour = ToQColor(graph_colour::CursorB);
+const QColor SeparatorGrey = ToQColor(graph_colour::PrintRowSeparator);
 
 QRect ToQRect(const GRAPH_RECT& rect) { return CDrawRect::ToQRect(rect); }
 
