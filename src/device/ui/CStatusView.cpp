@@ -1,7 +1,9 @@
 #include "device/ui/CStatusView.h"
 
 #include <QHeaderView>
-#include <QStyle>
+#include <QAbstractItemDelegate>
+#include <QEvent>
+#include <QStyleOptionViewItem>
 
 #include <algorithm>
 
@@ -32,19 +34,24 @@ void CStatusView::FillLabels() {
     FitColumns();
 }
 
-int CStatusView::TextWidth(const QString& text) const {
-    // A cell's text keeps a margin on both sides and the grid line.
-    const int margin = style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, this) + 1;
-    return fontMetrics().horizontalAdvance(text) + 2 * margin + (showGrid() ? 1 : 0);
+int CStatusView::CellWidth(int row, int column) const {
+    QStyleOptionViewItem option;
+    initViewItemOption(&option);
+    const QModelIndex index = model()->index(row, column);
+    // The grid line takes one pixel of the column.
+    return itemDelegateForIndex(index)->sizeHint(option, index).width() + (showGrid() ? 1 : 0);
 }
 
 void CStatusView::FitColumns() {
     // The labels get what the widest of them needs, the values the rest of
     // the pane; a value that is still too wide shows whole in its tooltip.
+    if (item(0, 0) == nullptr) {
+        return;  // still being built
+    }
     const int available = viewport()->width();
     int labels = 0;
     for (int row = 0; row < Rows; ++row) {
-        labels = std::max(labels, TextWidth(item(row, 0)->text()));
+        labels = std::max(labels, CellWidth(row, 0));
     }
     labels = std::min(labels, available);
     setColumnWidth(0, labels);
@@ -56,7 +63,7 @@ void CStatusView::FitColumns() {
 
 void CStatusView::UpdateToolTip(int row) {
     QTableWidgetItem* value = item(row, 1);
-    const bool fits = TextWidth(value->text()) <= columnWidth(1);
+    const bool fits = value->text().isEmpty() || CellWidth(row, 1) <= columnWidth(1);
     value->setToolTip(fits ? QString() : value->text());
 }
 
@@ -70,6 +77,13 @@ void CStatusView::showEvent(QShowEvent* event) {
 void CStatusView::resizeEvent(QResizeEvent* event) {
     QTableWidget::resizeEvent(event);
     FitColumns();
+}
+
+void CStatusView::changeEvent(QEvent* event) {
+    QTableWidget::changeEvent(event);
+    if (event->type() == QEvent::FontChange || event->type() == QEvent::StyleChange) {
+        FitColumns();
+    }
 }
 
 void CStatusView::ShowBoardStatus(const BOARD_STATUS_ROWS& rows) {

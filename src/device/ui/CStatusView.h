@@ -28,13 +28,15 @@ public:
 protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void FillLabels();
     void FitColumns();
     void UpdateToolTip(int row);
-    // The width a cell needs to show `text` whole.
-    [[nodiscard]] int TextWidth(const QString& text) const;
+    // The width a cell needs to show its text whole, as the view's own
+    // delegate and style will paint it.
+    [[nodiscard]] int CellWidth(int row, int column) const;
 
     bool m_labelsFilled = false;
 };
