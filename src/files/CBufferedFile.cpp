@@ -8,49 +8,15 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <array>
-#include <atomic>
 #include <cerrno>
-#include <chrono>
 #include <cstdio>
 #include <cstring>
+
+#include "files/CTemporaryFiles.h"
 
 namespace {
 // The kernel moves at most about 2 GB per call.
 constexpr std::size_t MaxTransfer = std::size_t{1} << 30;
-std::atomic<unsigned> g_temporaryCounter{0};
-
-// The temporary files not finished yet, for RemoveTemporaries: fixed slots a
-// signal handler can walk without locks or allocation.
-struct TEMPORARY_SLOT {
-    std::atomic<int> State{0};  // 0 free, 1 being filled or emptied, 2 holds a path
-    char Path[PATH_MAX + 1] = {};
-};
-constexpr int TemporarySlots = 32;
-std::array<TEMPORARY_SLOT, TemporarySlots> g_temporaries;
-
-int RegisterTemporary(const std::string& path) {
-    if (path.size() > PATH_MAX) {
-        return -1;
-    }
-    for (int i = 0; i < TemporarySlots; ++i) {
-        int expected = 0;
-        if (g_temporaries[i].State.compare_exchange_strong(expected, 1)) {
-            std::memcpy(g_temporaries[i].Path, path.c_str(), path.size() + 1);
-            g_temporaries[i].State.store(2);
-            return i;
-        }
-    }
-    return -1;
-}
-
-void ReleaseTemporary(int slot) {
-    if (slot >= 0) {
-        g_temporaries[slot].State.store(1);
-        g_temporaries[slot].Path[0] = '\0';
-        g_temporaries[slot].State.store(0);
-    }
-}
 
 std::string FolderOf(const std::string& path) {
     const std::size_t slash = path.rfind('/');
@@ -59,30 +25,9 @@ std::string FolderOf(const std::string& path) {
     }
     return slash == 0 ? "/" : path.substr(0, slash);
 }
-
-// ".nvtmp-" and eight letters or digits: the same length for every target.
-std::string TemporaryName(unsigned attempt) {
-    static constexpr char Digits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
-    uint64_t seed = static_cast<uint64_t>(::getpid()) * 0x9E3779B97F4A7C15ULL ^
-                    static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()) ^
-                    (uint64_t{g_temporaryCounter.fetch_add(1)} << 40) ^ attempt;
-    std::string name = ".nvtmp-";
-    for (int i = 0; i < 8; ++i) {
-        seed ^= seed >> 29;
-        seed *= 0xBF58476D1CE4E5B9ULL;
-        name += Digits[(seed >> 32) % 36];
-    }
-    return name;
-}
 }  // namespace
 
-void CBufferedFile::RemoveTemporaries() noexcept {
-    for (TEMPORARY_SLOT& slot : g_temporaries) {
-        if (slot.State.load() == 2) {
-            ::unlink(slot.Path);
-        }
-    }
-}
+void CBufferedFile::RemoveTemporaries() noexcept { CTemporaryFiles::RemoveAll(); }
 
 bool CBufferedFile::FollowLinks(const std::string& path, std::string& target, std::string& error) {
     target = path;
@@ -346,7 +291,7 @@ bool CBufferedFile::CreateBeside(const std::string& path) {
     }
     const std::string folder = FolderOf(target);
     for (unsigned attempt = 0; attempt < 100 && m_fd < 0; ++attempt) {
-        const std::string temporary = folder + "/" + TemporaryName(attempt);
+        const std::string temporary = folder + "/" + CTemporaryFiles::Name(attempt);
         // No signal comes between the creation and the registration that
         // lets a signal handler remove the file.
         sigset_t all;
@@ -357,7 +302,7 @@ bool CBufferedFile::CreateBeside(const std::string& path) {
         const int openError = errno;
         if (m_fd >= 0) {
             m_temporary = temporary;
-            m_temporarySlot = RegisterTemporary(temporary);
+            m_temporarySlot = CTemporaryFiles::Register(temporary);
         }
         pthread_sigmask(SIG_SETMASK, &previous, nullptr);
         errno = openError;
@@ -509,7 +454,7 @@ void CBufferedFile::Abandon() {
 }
 
 void CBufferedFile::ForgetTemporary() {
-    ReleaseTemporary(m_temporarySlot);
+    CTemporaryFiles::Release(m_temporarySlot);
     m_temporarySlot = -1;
     m_temporary.clear();
 }
