@@ -183,8 +183,12 @@ void CPrintLayout::PlaceRuler(PRINT_PAGE& page, const PRINT_GRAPH& graph) const 
         }
         char value[48];
         std::snprintf(value, sizeof value, "%.0lf", std::floor(o * step + graph.firstValue));
-        PRINT_TEXT label = MakeText(value, {x + 5, top + 2, x + 5, bottom}, PRINT_FONT::Small, PRINT_ALIGN::Left);
+        // The value's top-left corner is 5 units right of its tick and 2
+        // below the ruler's top edge.
+        PRINT_TEXT label = MakeText(value, {x + 5, top + 2, x + 5, top + 2 + m_smallLine}, PRINT_FONT::Small,
+                                    PRINT_ALIGN::Left);
         label.box.right = label.box.left + label.width;
+        label.top = true;
         label.opaque = true;
         // A label that would run into the unit label or past the end is left out.
         if (label.box.right < page.unitLabel.box.left) {

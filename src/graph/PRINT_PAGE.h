@@ -10,12 +10,14 @@
 enum class PRINT_FONT { Large, Small };
 enum class PRINT_ALIGN { Left, Right, Centre };
 
-// One text of the page, drawn in `box` (vertically centred, one line).
+// One text of the page, drawn in `box` on one line, vertically centred
+// unless it hangs from the box's top.
 struct PRINT_TEXT {
     std::string text;
     GRAPH_RECT box;
     PRINT_FONT font = PRINT_FONT::Small;
     PRINT_ALIGN align = PRINT_ALIGN::Left;
+    bool top = false;     // the text's top at the box's top
     bool opaque = false;  // drawn on a white background
     int width = 0;        // measured width of the text
 

@@ -11,15 +11,22 @@
 
 namespace {
 
-// Every character is 6 units wide in the small font and 11 in the large one.
+// An ASCII character is 6 units wide in the small font and 11 in the large
+// one; any other character (a UTF-8 lead byte, its continuation bytes not
+// counted) twice as wide, as a Japanese character is in a proportional font.
 class CFixedMeasure : public IPrintMeasure {
 public:
     int TextWidth(const std::string& text, PRINT_FONT font) const override {
-        int characters = 0;
+        int halfWidths = 0;
         for (const char c : text) {
-            characters += (static_cast<unsigned char>(c) & 0xC0U) != 0x80U ? 1 : 0;
+            const auto byte = static_cast<unsigned char>(c);
+            if (byte < 0x80U) {
+                halfWidths += 1;
+            } else if ((byte & 0xC0U) != 0x80U) {
+                halfWidths += 2;
+            }
         }
-        return characters * (font == PRINT_FONT::Large ? 11 : 6);
+        return halfWidths * (font == PRINT_FONT::Large ? 11 : 6);
     }
 };
 
@@ -51,6 +58,15 @@ PRINT_GRAPH Graph(int rows) {
         graph.rows.push_back({"Signal" + std::to_string(i), false});
     }
     return graph;
+}
+
+bool HasNonAscii(const std::string& text) {
+    for (const char c : text) {
+        if (static_cast<unsigned char>(c) >= 0x80U) {
+            return true;
+        }
+    }
+    return false;
 }
 
 bool Overlap(const GRAPH_RECT& a, const GRAPH_RECT& b) {
@@ -147,7 +163,12 @@ TEST_F(PrintLayoutTest, TheRulerKeepsTheScreenTickCountAndValues) {
     EXPECT_EQ(page.tickLabels[0].text, "300");
     EXPECT_EQ(page.tickLabels[1].text, "320");
     EXPECT_EQ(page.tickLabels[1].box.left, page.ticks[10].x1 + 5);
+    // A value hangs from GT + 4, one small line high, no lower.
     EXPECT_EQ(page.tickLabels[1].box.top, page.frame.top + 4);
+    EXPECT_EQ(page.tickLabels[1].box.bottom, page.frame.top + 4 + SmallLine);
+    EXPECT_TRUE(page.tickLabels[1].top);
+    EXPECT_EQ(page.tickLabels[1].Extent(), (GRAPH_RECT{page.ticks[10].x1 + 5, page.frame.top + 4,
+                                                       page.ticks[10].x1 + 5 + 3 * 6, page.frame.top + 4 + SmallLine}));
     EXPECT_TRUE(page.tickLabels[1].opaque);
     // The unit label ends 7 units left of the margin.
     EXPECT_EQ(page.unitLabel.text, "[ Clock ]");
@@ -298,13 +319,22 @@ TEST_F(PrintLayoutTest, DegenerateStatesStillGiveAPage) {
 // characters, in both languages: every text inside the margins, no two
 // texts of the page's text lines overlapping.
 TEST_F(PrintLayoutTest, EveryTextLiesInsideTheMarginsAndNoTwoOverlap) {
+    const std::vector<int> labels = {IDS_PRINT_GENERATING_INFO, IDS_PRINT_CURSOR_INFO,     IDS_PRINT_FILE_NAME,
+                                     IDS_PRINT_TOTAL_CHANNELS,  IDS_PRINT_DEVICE_NAME,     IDS_PRINT_CURSOR_A_TIME,
+                                     IDS_PRINT_CURSOR_B_TIME,   IDS_PRINT_CURSOR_A_B_TIME, IDS_PRINT_CURSOR_B_A_TIME,
+                                     IDS_PRINT_CHANNEL_INFO,    IDS_PRINT_CURSOR_A_VALUE,  IDS_PRINT_CURSOR_B_VALUE};
     for (const int language : {LANGUAGE_ENGLISH, LANGUAGE_JAPANESE}) {
         CStringTable::SetLanguage(language);
         for (const PRINT_DEVICE& paper : {A4, Letter}) {
             for (int rows = 1; rows <= 32; ++rows) {
                 PRINT_GRAPH graph = Graph(rows);
+                // 32-character names, every other one in Japanese.
                 for (int i = 0; i < rows; ++i) {
-                    graph.rows[static_cast<std::size_t>(i)] = {std::string(32, 'M'), i % 3 == 1};
+                    std::string name;
+                    for (int c = 0; c < 32; ++c) {
+                        name += i % 2 == 0 ? "M" : "信";
+                    }
+                    graph.rows[static_cast<std::size_t>(i)] = {name, i % 3 == 1};
                 }
                 graph.title = std::string(80, 'T') + ".csv";
                 graph.deviceName = "QDX-32A(PCI)";
@@ -333,6 +363,12 @@ TEST_F(PrintLayoutTest, EveryTextLiesInsideTheMarginsAndNoTwoOverlap) {
                     EXPECT_FALSE(Overlap(page.names[i - 1].Extent(), page.names[i].Extent()));
                 }
                 EXPECT_LT(page.graphLeft, page.printable.left + page.printable.Width() / 3 + 1);
+                // Every label of the block is printed whole, in the language's own text.
+                for (const int id : labels) {
+                    const std::string label = LoadText(id);
+                    EXPECT_EQ(HasNonAscii(label), language == LANGUAGE_JAPANESE) << label;
+                    EXPECT_NE(page.InfoText(label), nullptr) << label << " rows " << rows;
+                }
             }
         }
     }

@@ -67,6 +67,7 @@ private slots:
     void cleanupTestCase();
     void printDirectWritesAPdfInBothLanguages();
     void aFailedPrintKeepsThePreviousFile();
+    void aPdfThatCannotBeSavedLeavesNothingBehind();
     void previewPaintsThePageOfTheLayout();
 
 private:
@@ -183,6 +184,37 @@ void TestPrint::aFailedPrintKeepsThePreviousFile() {
     QVERIFY(old.read(5) == "%PDF-");
 }
 
+void TestPrint::aPdfThatCannotBeSavedLeavesNothingBehind() {
+    Graph();
+    // The user points at a folder that holds a file: the page is written
+    // beside it, but cannot take its place.
+    const QString target = Path("folder.pdf");
+    QVERIFY(QDir().mkpath(target));
+    {
+        QFile inside(target + QStringLiteral("/notes.txt"));
+        QVERIFY(inside.open(QIODevice::WriteOnly));
+        inside.write("notes");
+    }
+    m_chooser.Answer = target.toStdString();
+    m_messages.Shown.clear();
+    QVERIFY(m_frame->OnCommand(cmd::FilePrintDirect));
+    QCOMPARE(m_messages.Shown.size(), std::size_t{1});
+    QCOMPARE(m_messages.Shown.front().first,
+             "The page could not be printed.\r\nStep: Saving the PDF file " + target.toStdString());
+    QVERIFY(m_messages.Shown.front().second == MessageIcon::Error);
+    QVERIFY(!QFile::exists(target + QStringLiteral(".part")));
+    QVERIFY(QFileInfo(target).isDir());
+    QCOMPARE(QDir(target).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+             QStringList{QStringLiteral("notes.txt")});
+    QFile inside(target + QStringLiteral("/notes.txt"));
+    QVERIFY(inside.open(QIODevice::ReadOnly));
+    QCOMPARE(inside.readAll(), QByteArray("notes"));
+    // Nothing else appeared beside it either.
+    QCOMPARE(QDir(m_folder.path()).entryList({QStringLiteral("folder.pdf*")}, QDir::AllEntries),
+             QStringList{QStringLiteral("folder.pdf")});
+    m_messages.Shown.clear();
+}
+
 void TestPrint::previewPaintsThePageOfTheLayout() {
     CNivaraView* view = Graph();
     QPrinter printer(QPrinter::HighResolution);
@@ -221,6 +253,21 @@ void TestPrint::previewPaintsThePageOfTheLayout() {
         whiteOnRuler += IsColour(image.pixel(x, rulerY), 255, 255, 255, 10) ? 1 : 0;
     }
     QVERIFY(whiteOnRuler > page.ruler.Width() / 2);
+    // A ruler value hangs from 4 units below the frame's top, not from the
+    // middle of the ruler.
+    QVERIFY(!page.tickLabels.empty());
+    const PRINT_TEXT& value = page.tickLabels.front();
+    int inkTop = -1;
+    for (int y = page.ruler.top + 1; y < page.ruler.bottom && inkTop < 0; ++y) {
+        for (int x = value.box.left; x < value.box.right && inkTop < 0; ++x) {
+            inkTop = IsColour(image.pixel(x, y), 0, 0, 0, 120) ? y : -1;
+        }
+    }
+    // Digits start a unit or two below the line's top (its internal
+    // leading); centred in the ruler they would start 5 units lower.
+    QCOMPARE(value.box.top, page.frame.top + 4);
+    QVERIFY2(inkTop >= value.box.top && inkTop < value.box.top + 4,
+             qPrintable(QStringLiteral("ink from %1, box from %2").arg(inkTop).arg(value.box.top)));
     const PRINT_CURSOR& a = page.cursors[0];
     QVERIFY(a.inside);
     bool cyan = false;

@@ -1,4 +1,5 @@
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QFile>
 #include <QFontInfo>
 #include <QGlyphRun>
@@ -48,6 +49,7 @@
 #include "shell/ui/CNivaraApp.h"
 #include "shell/ui/CNivaraDoc.h"
 #include "signals/ui/CChannelTreePropDlg.h"
+#include "signals/ui/CWorkSpaceView.h"
 #include "support/CScriptedMessages.h"
 
 namespace {
@@ -260,6 +262,14 @@ private slots:
             QVERIFY2(HasNonAscii(child->Status()->Label(row)), qPrintable(child->Status()->Label(row)));
         }
         QCOMPARE(child->Tree()->topLevelItem(31)->text(0), QString("31: 信号31"));
+        // The workspace strip names the five result pages in Japanese.
+        QVERIFY(child->WorkSpace() != nullptr);
+        auto* pages = child->WorkSpace()->findChild<QComboBox*>();
+        QVERIFY(pages != nullptr);
+        QStringList pageNames;
+        for (int i = 0; i < pages->count(); ++i) pageNames << pages->itemText(i);
+        QCOMPARE(pageNames, QStringList({"論理演算", "パルスカウント", "周波数計算", "検索", "データパターン"}));
+        QCOMPARE(pages->currentIndex(), 0);
         auto* grid = m_frame->Properties()->findChild<QTreeWidget*>();
         QVERIFY(grid != nullptr);
         int names = 0;

@@ -10,6 +10,7 @@
 #include <system_error>
 
 #include "graph/CGraphModel.h"
+#include "graph/CPdfFileCheck.h"
 #include "graph/ui/CPrintPainter.h"
 #include "resources/CStringTable.h"
 
@@ -90,6 +91,15 @@ bool CPrintJob::Print(QPrinter& printer, std::string& error) {
         return false;
     }
     PaintPage(painter, printer);
+    // Nothing reports a failed drawing call; a printer that gave up while
+    // the page was drawn shows it in its state.
+    if (!painter.isActive() || printer.printerState() == QPrinter::Error ||
+        printer.printerState() == QPrinter::Aborted) {
+        painter.end();
+        error = Failed(LoadText(IDS_PRINT_STEP_PAGE));
+        restore();
+        return false;
+    }
     if (!painter.end() || printer.printerState() == QPrinter::Error) {
         error = Failed(LoadText(IDS_PRINT_STEP_FINISH));
         restore();
@@ -98,8 +108,10 @@ bool CPrintJob::Print(QPrinter& printer, std::string& error) {
     if (part.isEmpty()) {
         return true;
     }
+    // The PDF writer does not report a full disk: a file cut short in the
+    // middle would otherwise replace the user's file.
     std::error_code failure;
-    if (QFile(part).size() <= 0) {
+    if (!CPdfFileCheck::IsCompleteFile(part.toStdString())) {
         failure = std::make_error_code(std::errc::no_space_on_device);
     } else {
         std::filesystem::rename(part.toStdString(), target.toStdString(), failure);

@@ -54,7 +54,7 @@ void CPrintPainter::DrawText(QPainter& painter, const PRINT_TEXT& text) const {
         painter.fillRect(ToQRect(text.Extent()), Qt::white);
     }
     painter.setPen(Qt::black);
-    Qt::Alignment align = Qt::AlignVCenter;
+    Qt::Alignment align = text.top ? Qt::AlignTop : Qt::AlignVCenter;
     switch (text.align) {
     case PRINT_ALIGN::Left: align |= Qt::AlignLeft; break;
     case PRINT_ALIGN::Right: align |= Qt::AlignRight; break;
