@@ -28,6 +28,8 @@ inline constexpr GRAPH_COLOUR CursorA{0, 221, 221};
 inline constexpr GRAPH_COLOUR CursorB{221, 0, 0};
 inline constexpr GRAPH_COLOUR CurrentBookmark{255, 51, 204};
 inline constexpr GRAPH_COLOUR OtherBookmark{255, 255, 0};
+// The text of the information boxes (Current, Cursor A, Cursor B) on the background.
+inline constexpr GRAPH_COLOUR InfoText{255, 255, 255};
 // Selections and compare marks invert what lies under them.
 inline constexpr GRAPH_COLOUR Highlight{255, 255, 255};
 // The row separators of a printed page.

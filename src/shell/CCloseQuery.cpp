@@ -2,13 +2,14 @@
 
 #include "document/IUserMessages.h"
 #include "resources/CStringTable.h"
+#include "resources/StringIds.h"
 
 bool CCloseQuery::AllowClose(int windowCount, bool saved, IUserMessages& messages,
                              const std::function<bool()>& saveAs) {
     if (windowCount > 1 || saved) {
         return true;
     }
-    switch (messages.AskYesNoCancel(LoadText(QueryMessage), MessageIcon::Question)) {
+    switch (messages.AskYesNoCancel(LoadText(IDS_SAVE_QUERY), MessageIcon::Question)) {
     case MessageAnswer::Yes:
         return saveAs();
     case MessageAnswer::No:

@@ -1,6 +1,5 @@
 #pragma once
 #include <functional>
-#include "resources/StringIds.h"
 
 class IUserMessages;
 
@@ -10,9 +9,6 @@ class IUserMessages;
 // or failed Save As keeps the data on screen.
 class CCloseQuery {
 public:
-    static constexpr int QueryMessage = IDS_SAVE_QUERY;
-    static constexpr int QueryCaption = IDS_CONFIRM_CAPTION;
-
     // saveAs: runs Save As; true when the file was written.
     [[nodiscard]] static bool AllowClose(int windowCount, bool saved, IUserMessages& messages,
                                          const std::function<bool()>& saveAs);

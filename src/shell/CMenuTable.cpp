@@ -1,6 +1,7 @@
 #include "shell/CMenuTable.h"
 
 #include "resources/CommandIds.h"
+#include "resources/StringIds.h"
 
 namespace {
 
@@ -16,7 +17,7 @@ MENU_ENTRY LanguagePopup() {
 
 // A recent-file list shows its placeholder until the list has entries.
 MENU_ENTRY RecentPopup(int textId) {
-    return Popup(textId, {MENU_ENTRY{MENU_ENTRY::Item, 0, CMenuTable::RecentNone, {}}});
+    return Popup(textId, {MENU_ENTRY{MENU_ENTRY::Item, 0, IDS_MENU_RECENT_NONE, {}}});
 }
 
 std::vector<MENU_ENTRY> BuildNoDocumentMenu() {

@@ -42,8 +42,7 @@ public:
     static constexpr int PopupRecentFiles = 130012;
     static constexpr int PopupRecentConditionFiles = 130013;
     static constexpr int PopupRecentDataPatternFiles = 130014;
-    // The placeholder of an empty recent-file list.
-    static constexpr int RecentNone = 130020;
+    // The placeholder of an empty recent-file list is IDS_MENU_RECENT_NONE.
 
     [[nodiscard]] static int TextIdOf(int command) { return cmd::MenuTextId(command); }
 

@@ -2,6 +2,7 @@
 
 #include "document/IUserMessages.h"
 #include "resources/CStringTable.h"
+#include "resources/StringIds.h"
 #include "document/IFileChooser.h"
 #include "files/CVcdWriter.h"
 #include "shell/IPulseFileAccess.h"
@@ -24,7 +25,7 @@ CPulseFileCommands::Outcome CPulseFileCommands::Read(IPulseFileAccess& access, c
         return ReadDump(access, path);
     }
     if (!access.ReadPulseFile(path)) {
-        m_messages.ShowMessage(LoadText(OpenFailedMessage), MessageIcon::Error);
+        m_messages.ShowMessage(LoadText(IDS_OPEN_FAILED), MessageIcon::Error);
         return Outcome::Failed;
     }
     saved = 1;
@@ -36,7 +37,7 @@ CPulseFileCommands::Outcome CPulseFileCommands::ReadDump(IPulseFileAccess& acces
     std::vector<std::string> warnings;
     const FileResult result = access.ReadValueChangeDump(path, warnings);
     if (!result) {
-        m_messages.ShowMessage(LoadText(OpenFailedMessage) + "\r\n" + result.Reason, MessageIcon::Error);
+        m_messages.ShowMessage(LoadText(IDS_OPEN_FAILED) + "\r\n" + result.Reason, MessageIcon::Error);
         return Outcome::Failed;
     }
     if (!warnings.empty()) {
@@ -76,7 +77,7 @@ CPulseFileCommands::Outcome CPulseFileCommands::Write(IPulseFileAccess& access, 
         return WriteDump(access, path);
     }
     if (!access.WritePulseFile(path)) {
-        m_messages.ShowMessage(LoadText(SaveFailedMessage), MessageIcon::Error);
+        m_messages.ShowMessage(LoadText(IDS_SAVE_FAILED), MessageIcon::Error);
         return Outcome::Failed;
     }
     saved = 1;
@@ -88,7 +89,7 @@ CPulseFileCommands::Outcome CPulseFileCommands::Write(IPulseFileAccess& access, 
 CPulseFileCommands::Outcome CPulseFileCommands::WriteDump(IPulseFileAccess& access, const std::string& path) {
     const FileResult result = access.WriteValueChangeDump(path);
     if (!result) {
-        m_messages.ShowMessage(LoadText(SaveFailedMessage) + "\r\n" + result.Reason, MessageIcon::Error);
+        m_messages.ShowMessage(LoadText(IDS_SAVE_FAILED) + "\r\n" + result.Reason, MessageIcon::Error);
         return Outcome::Failed;
     }
     return Outcome::Copied;

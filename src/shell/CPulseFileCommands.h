@@ -2,7 +2,6 @@
 #include <atomic>
 #include <cstdint>
 #include <string>
-#include "resources/StringIds.h"
 
 class IFileChooser;
 class IPulseFileAccess;
@@ -23,8 +22,6 @@ public:
         "VARDEK Pulse Binary Data (*.vpb) |*.vpb|VARDEK Pulse Text Data (*.csv) |*.csv|VCD files (*.vcd) |*.vcd||";
     static constexpr const char* OpenExtension = "csv";
     static constexpr const char* SaveExtension = "*.csv";
-    static constexpr int OpenFailedMessage = IDS_OPEN_FAILED;
-    static constexpr int SaveFailedMessage = IDS_SAVE_FAILED;
 
     CPulseFileCommands(IFileChooser& chooser, IUserMessages& messages);
 

@@ -6,18 +6,9 @@
 
 #include "document/CLogicDocument.h"
 #include "document/CWindowRecords.h"
-#include "document/IUserMessages.h"
 #include "graph/CGraphModel.h"
 #include "graph/IBlockReader.h"
-
-// Messages the core showed, in order.
-class CShownMessages : public IUserMessages {
-public:
-    void ShowMessage(const std::string& text, MessageIcon icon) override { Shown.emplace_back(text, icon); }
-    MessageAnswer AskYesNo(const std::string&, MessageIcon) override { return MessageAnswer::No; }
-    MessageAnswer AskYesNoCancel(const std::string&, MessageIcon) override { return MessageAnswer::Cancel; }
-    std::vector<std::pair<std::string, MessageIcon>> Shown;
-};
+#include "support/CScriptedMessages.h"
 
 // Block files kept in memory: reading one copies its words into the
 // sampling memory as the block readers do; a path without words fails and
@@ -48,6 +39,6 @@ public:
     CLogicDocument Document{"/tmp"};
     CWindowRecords Records{"Signal"};
     CGraphModel Model{Document, Records, 1.0f};
-    CShownMessages Messages;
+    CScriptedMessages Messages;
     CMemoryBlockReader Reader{Document};
 };

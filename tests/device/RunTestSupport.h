@@ -13,7 +13,7 @@
 #include "device/IRunWindow.h"
 #include "document/CLogicDocument.h"
 #include "document/CWindowRecords.h"
-#include "document/IUserMessages.h"
+#include "support/CScriptedMessages.h"
 #include "qdxapi_sim.h"
 
 // The graph of a document window as a run sees it: records what it is asked.
@@ -65,20 +65,6 @@ private:
     CRunMessageLoop& m_loop;
 };
 
-class CRecordedMessages : public IUserMessages {
-public:
-    void ShowMessage(const std::string& text, MessageIcon icon) override {
-        Texts.push_back(text);
-        Icons.push_back(icon);
-    }
-    [[nodiscard]] MessageAnswer AskYesNo(const std::string&, MessageIcon) override { return MessageAnswer::Yes; }
-    [[nodiscard]] MessageAnswer AskYesNoCancel(const std::string&, MessageIcon) override {
-        return MessageAnswer::Yes;
-    }
-    std::vector<std::string> Texts;
-    std::vector<MessageIcon> Icons;
-};
-
 // The bench controls of the library the binding loaded.
 struct RUN_SIM {
     decltype(&::DioSimConfigureBoards) ConfigureBoards = nullptr;
@@ -110,7 +96,7 @@ protected:
     [[nodiscard]] std::string Hex(const void* pointer) const;
 
     std::filesystem::path m_folder;
-    CRecordedMessages m_messages;
+    CScriptedMessages m_messages;
     std::unique_ptr<CDriverBinding> m_binding;
     RUN_SIM m_sim;
     CRunMessageLoop m_loop;

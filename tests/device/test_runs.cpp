@@ -81,7 +81,7 @@ TEST_F(CRunTest, RingBoardCopiesIntoTheMemoryAndThe1001stWordGoesToWordZero) {
     for (uint32_t j = 0; j < 1000; ++j) {
         ASSERT_EQ(memory.Word(j), j < 500 ? 2000 + j : 1000 + j) << j;
     }
-    EXPECT_TRUE(m_messages.Texts.empty());
+    EXPECT_TRUE(m_messages.Texts().empty());
 }
 
 TEST_F(CRunTest, TextBlocksSplitIntoHalfBuffersAndHoldEveryWord) {
@@ -118,7 +118,7 @@ TEST_F(CRunTest, TextBlocksSplitIntoHalfBuffersAndHoldEveryWord) {
     std::fclose(file);
     EXPECT_EQ(start.substr(0, head.size()), head);
     EXPECT_EQ(start.substr(head.size(), 20), "00000000,00000001,00");
-    EXPECT_TRUE(m_messages.Texts.empty());
+    EXPECT_TRUE(m_messages.Texts().empty());
 }
 
 TEST_F(CRunTest, BinaryBlocksOfTwoHalvesCloseWithZeroWords) {
@@ -136,7 +136,7 @@ TEST_F(CRunTest, BinaryBlocksOfTwoHalvesCloseWithZeroWords) {
     ASSERT_EQ(m_document->AutoSavedFiles.size(), 2u);
     EXPECT_NE(m_document->AutoSavedFiles[0], m_document->AutoSavedFiles[1]);
     ExpectCounterBlocks(m_document->AutoSavedFiles, 524280, 600000);
-    EXPECT_TRUE(m_messages.Texts.empty());
+    EXPECT_TRUE(m_messages.Texts().empty());
 }
 
 TEST_F(CRunTest, MonitorStopsSamplingAtAHorizontalMatch) {
@@ -236,8 +236,8 @@ TEST_F(CRunTest, StatusTimerShowsTheBoardAndAFileErrorUntilTheNextTick) {
     ASSERT_EQ(m_sim.FailFunction("DioDmGetStatus", 21001, 1), 0);
     m_run->OnStatusTimer();
     EXPECT_FALSE(m_window.TimerOn);
-    ASSERT_EQ(m_messages.Texts.size(), 1u);
-    EXPECT_NE(m_messages.Texts[0].find("Funcition : DioDmGetStatus"), std::string::npos);
+    ASSERT_EQ(m_messages.Texts().size(), 1u);
+    EXPECT_NE(m_messages.Texts()[0].find("Funcition : DioDmGetStatus"), std::string::npos);
 }
 
 TEST_F(CRunTest, LappedSourceStopsTheRunAndNoBlockHoldsAWrongWord) {
@@ -255,10 +255,10 @@ TEST_F(CRunTest, LappedSourceStopsTheRunAndNoBlockHoldsAWrongWord) {
     // The window thread is busy elsewhere: both halves wait to be written.
     std::this_thread::sleep_for(std::chrono::milliseconds(150));
     ASSERT_TRUE(WaitForRunEnd());
-    ASSERT_FALSE(m_messages.Texts.empty());
-    EXPECT_EQ(m_messages.Texts[0],
+    ASSERT_FALSE(m_messages.Texts().empty());
+    EXPECT_EQ(m_messages.Texts()[0],
               "Buffer Overflow occured. Logging had been stopped.\nPlease increase the sampling clock.");
-    EXPECT_EQ(m_messages.Icons[0], MessageIcon::None);
+    EXPECT_EQ(m_messages.Icons()[0], MessageIcon::None);
     EXPECT_EQ(m_window.Rows[4].Value, "File write error, ");
     EXPECT_LT(m_document->LastCount.load(), 20000000u);
     ASSERT_FALSE(m_document->AutoSavedFiles.empty());
@@ -269,7 +269,7 @@ TEST_F(CRunTest, LappedSourceStopsTheRunAndNoBlockHoldsAWrongWord) {
         }
     }
     // Both halves were handed over before the window thread stalled.
-    EXPECT_GE(k, 2u * H) << testing::PrintToString(m_messages.Texts) << " in "
+    EXPECT_GE(k, 2u * H) << testing::PrintToString(m_messages.Texts()) << " in "
                          << testing::PrintToString(m_document->AutoSavedFiles);
 }
 
@@ -282,10 +282,10 @@ TEST_F(CRunTest, UncreatableBlockStopsTheTransferWithTheSystemText) {
     ASSERT_TRUE(m_run->RunActive());
     std::filesystem::remove_all(m_document->Condition().AutoSavePath);
     ASSERT_TRUE(WaitForRunEnd());
-    ASSERT_EQ(m_messages.Texts.size(), 1u);
-    EXPECT_NE(m_messages.Texts[0].find("\n\nSampling has stopped."), std::string::npos);
-    EXPECT_GT(m_messages.Texts[0].size(), std::string("\n\nSampling has stopped.").size());
-    EXPECT_EQ(m_messages.Icons[0], MessageIcon::None);
+    ASSERT_EQ(m_messages.Texts().size(), 1u);
+    EXPECT_NE(m_messages.Texts()[0].find("\n\nSampling has stopped."), std::string::npos);
+    EXPECT_GT(m_messages.Texts()[0].size(), std::string("\n\nSampling has stopped.").size());
+    EXPECT_EQ(m_messages.Icons()[0], MessageIcon::None);
     EXPECT_TRUE(m_document->AutoSavedFiles.empty());
     EXPECT_LT(m_document->LastCount.load(), 5000000u);
 }
@@ -333,7 +333,7 @@ TEST_F(CRunTest, FailedBoardQueryEndsTheThreadsWithEveryCollectedWordWritten) {
         ASSERT_EQ(words[k], k);
     }
     EXPECT_EQ(m_window.Path, m_document->AutoSavedFiles[0]);
-    m_messages.Texts.clear();
+    m_messages.Shown.clear();
     m_run->StopRun();
     EXPECT_FALSE(m_run->RunActive());
 }
@@ -388,15 +388,15 @@ TEST_F(CRunTest, UnreachableAutoSaveFolderRefusesTheStart) {
     m_document->Condition().AutoSavePath = (loop / "blocks").string();
     m_run->StartCommand();
     EXPECT_FALSE(m_run->RunActive());
-    ASSERT_EQ(m_messages.Texts.size(), 1u);
-    EXPECT_EQ(m_messages.Texts[0], LoadText(IDS_FOLDER_NOT_CREATED));
-    EXPECT_EQ(m_messages.Icons[0], MessageIcon::Error);
+    ASSERT_EQ(m_messages.Texts().size(), 1u);
+    EXPECT_EQ(m_messages.Texts()[0], LoadText(IDS_FOLDER_NOT_CREATED));
+    EXPECT_EQ(m_messages.Icons()[0], MessageIcon::Error);
     // Without auto-save the run starts all the same.
-    m_messages.Texts.clear();
+    m_messages.Shown.clear();
     m_document->Condition().AutoSave = 0;
     m_run->StartCommand();
     EXPECT_TRUE(m_run->RunActive());
-    EXPECT_TRUE(m_messages.Texts.empty());
+    EXPECT_TRUE(m_messages.Texts().empty());
     ASSERT_TRUE(WaitForRunEnd());
 }
 
@@ -463,9 +463,9 @@ TEST_F(CRunTest, ADiskThatFillsStopsTheRunAndTheBlockKeepsEveryWordThatReachedIt
     ASSERT_TRUE(ended);
     ASSERT_EQ(m_document->AutoSavedFiles.size(), 1u);  // no further block after the failure
     const std::string& block = m_document->AutoSavedFiles[0];
-    ASSERT_EQ(m_messages.Texts.size(), 1u);
-    EXPECT_NE(m_messages.Texts[0].find(block), std::string::npos) << m_messages.Texts[0];
-    EXPECT_NE(m_messages.Texts[0].find("\n\nSampling has stopped."), std::string::npos);
+    ASSERT_EQ(m_messages.Texts().size(), 1u);
+    EXPECT_NE(m_messages.Texts()[0].find(block), std::string::npos) << m_messages.Texts()[0];
+    EXPECT_NE(m_messages.Texts()[0].find("\n\nSampling has stopped."), std::string::npos);
     EXPECT_EQ(m_window.Rows[STATUS_ROW_ERROR].Value.rfind("File write error", 0), 0u);
     const std::vector<uint32_t> words = BlockWords(block, 1000000);
     EXPECT_GT(words.size(), 2 * H);  // two halves and what fitted of the third

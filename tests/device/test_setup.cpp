@@ -46,7 +46,7 @@ TEST_F(CRunTest, SamplingSequenceOfARingBoardAndItsStopNumber) {
     EXPECT_FALSE(m_graph.EditDisabled);
     EXPECT_TRUE(m_window.PropertiesEnabled);
     EXPECT_EQ(m_sim.Calls("DioDmTransferStop").back(), "DioDmTransferStop(" + id + ", 1)");
-    EXPECT_TRUE(m_messages.Texts.empty());
+    EXPECT_TRUE(m_messages.Texts().empty());
 }
 
 TEST_F(CRunTest, DirectBufferBoardSamplesIntoTheMemoryAndOptionalCallsStayOut) {
@@ -116,8 +116,8 @@ TEST_F(CRunTest, GeneratingRangeNeverReachesPastTheMemory) {
     EXPECT_FALSE(m_run->RunActive());
     EXPECT_TRUE(m_sim.Calls("DioDmSetBuffer").empty());
     EXPECT_TRUE(m_sim.Calls("DioDmTransferStart").empty());
-    ASSERT_EQ(m_messages.Texts.size(), 1u);
-    EXPECT_NE(m_messages.Texts[0].find("Funcition : DioDmSetBuffer"), std::string::npos);
+    ASSERT_EQ(m_messages.Texts().size(), 1u);
+    EXPECT_NE(m_messages.Texts()[0].find("Funcition : DioDmSetBuffer"), std::string::npos);
 }
 
 TEST_F(CRunTest, RingLadderSettlesOnTheFirstSizeTheBoardAccepts) {
@@ -146,17 +146,17 @@ TEST_F(CRunTest, EveryRingSizeRefusedFailsTheStartNamingDioDmSetBuffer) {
     ASSERT_EQ(m_sim.Calls("DioDmSetBuffer").size(), 30u);
     EXPECT_NE(m_sim.Calls("DioDmSetBuffer").back().find(", 98304, 1)"), std::string::npos);
     EXPECT_TRUE(m_sim.Calls("DioDmTransferStart").empty());
-    ASSERT_EQ(m_messages.Texts.size(), 1u);
-    EXPECT_EQ(m_messages.Texts[0].rfind("Error occurs\r\nFuncition : DioDmSetBuffer\r\nErrorCode : 21008 \r\n", 0),
+    ASSERT_EQ(m_messages.Texts().size(), 1u);
+    EXPECT_EQ(m_messages.Texts()[0].rfind("Error occurs\r\nFuncition : DioDmSetBuffer\r\nErrorCode : 21008 \r\n", 0),
               0u)
-        << m_messages.Texts[0];
+        << m_messages.Texts()[0];
 }
 
 TEST_F(CRunTest, FailingClockTriggerGivesTheDocumentItsReadOnlyBack) {
     Open("DIO000", "QDX-32A-PE");
     Sampling(1000, 1, 1000);
     for (int32_t readOnly : {0, 1}) {
-        m_messages.Texts.clear();
+        m_messages.Shown.clear();
         m_document->Condition().ReadOnly = readOnly;
         m_graph.EditDisabled = readOnly != 0;
         ASSERT_EQ(m_sim.FailFunction("DioDmSetClockTrigger", 21004, 1), 0);
@@ -167,12 +167,12 @@ TEST_F(CRunTest, FailingClockTriggerGivesTheDocumentItsReadOnlyBack) {
         EXPECT_EQ(m_graph.EditDisabled, readOnly != 0);
         EXPECT_TRUE(m_window.PropertiesEnabled);
         EXPECT_TRUE(m_sim.Calls("DioDmSetBuffer").empty());
-        ASSERT_EQ(m_messages.Texts.size(), 1u);
-        EXPECT_EQ(m_messages.Icons[0], MessageIcon::Error);
-        EXPECT_EQ(m_messages.Texts[0].rfind("Error occurs\r\nFuncition : DioDmSetClockTrigger\r\nErrorCode : 21004 \r\n",
+        ASSERT_EQ(m_messages.Texts().size(), 1u);
+        EXPECT_EQ(m_messages.Icons()[0], MessageIcon::Error);
+        EXPECT_EQ(m_messages.Texts()[0].rfind("Error occurs\r\nFuncition : DioDmSetClockTrigger\r\nErrorCode : 21004 \r\n",
                                             0),
                   0u)
-            << m_messages.Texts[0];
+            << m_messages.Texts()[0];
         EXPECT_TRUE(m_run->CanStart());
     }
 }
@@ -181,10 +181,10 @@ TEST_F(CRunTest, OpenFailureIsShownWithTheDriverText) {
     EXPECT_NE(m_run->OpenDevice("NOSUCH"), 0);
     EXPECT_FALSE(m_run->DeviceOpen());
     EXPECT_FALSE(m_window.TimerOn);
-    ASSERT_EQ(m_messages.Texts.size(), 1u);
+    ASSERT_EQ(m_messages.Texts().size(), 1u);
     char text[256] = {};
     m_binding->RunCalls().DioGetErrorString(21002, text);
-    EXPECT_EQ(m_messages.Texts[0], std::string("Error occurs\r\nFuncition : DioInit\r\nErrorCode : 21002 \r\n") + text);
+    EXPECT_EQ(m_messages.Texts()[0], std::string("Error occurs\r\nFuncition : DioInit\r\nErrorCode : 21002 \r\n") + text);
     EXPECT_FALSE(m_run->CanStart());
     m_run->StartRun();
     EXPECT_FALSE(m_run->RunActive());
@@ -233,9 +233,9 @@ TEST_F(CRunTest, StartCommandCreatesTheFolderOrRefusesToSample) {
     m_document->Condition().AutoSave = 1;
     m_run->StartCommand();
     EXPECT_FALSE(m_run->RunActive());
-    ASSERT_EQ(m_messages.Texts.size(), 1u);
-    EXPECT_EQ(m_messages.Texts[0], "Failed to create the folder and sampling cannot start.");
-    EXPECT_EQ(m_messages.Icons[0], MessageIcon::Error);
+    ASSERT_EQ(m_messages.Texts().size(), 1u);
+    EXPECT_EQ(m_messages.Texts()[0], "Failed to create the folder and sampling cannot start.");
+    EXPECT_EQ(m_messages.Icons()[0], MessageIcon::Error);
     m_document->Condition().AutoSave = 0;
     m_run->StartCommand();
     EXPECT_TRUE(m_run->RunActive());

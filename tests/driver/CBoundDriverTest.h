@@ -32,7 +32,7 @@ protected:
     [[nodiscard]] uint32_t Count(int16_t id, int16_t dir, uint32_t* carry = nullptr) const;
     [[nodiscard]] bool WaitEnded(int16_t id, int16_t dir) const;
 
-    CRecordingMessages m_messages;
+    CScriptedMessages m_messages;
     std::unique_ptr<CDriverBinding> m_binding;
     SIM_CONTROLS m_sim;
     CTestMessageQueue m_queue;

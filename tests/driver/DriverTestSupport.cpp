@@ -42,24 +42,6 @@ std::size_t CTestMessageQueue::Count(intptr_t hwnd, uint32_t msg) const
     return count;
 }
 
-void CRecordingMessages::ShowMessage(const std::string& text, MessageIcon icon)
-{
-    Texts.push_back(text);
-    Icons.push_back(icon);
-}
-
-MessageAnswer CRecordingMessages::AskYesNo(const std::string& text, MessageIcon icon)
-{
-    ShowMessage(text, icon);
-    return MessageAnswer::Yes;
-}
-
-MessageAnswer CRecordingMessages::AskYesNoCancel(const std::string& text, MessageIcon icon)
-{
-    ShowMessage(text, icon);
-    return MessageAnswer::Yes;
-}
-
 bool SIM_CONTROLS::Resolve()
 {
     void* library = dlopen(CDriverBinding::LIBRARY_NAME, RTLD_NOW | RTLD_NOLOAD);

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "device/CDriverBinding.h"
-#include "document/IUserMessages.h"
 #include "qdxapi_sim.h"
+#include "support/CScriptedMessages.h"
 
 // One window message the library posted.
 struct POSTED_MESSAGE {
@@ -35,17 +35,6 @@ private:
     mutable std::mutex m_lock;
     std::condition_variable m_arrived;
     std::deque<POSTED_MESSAGE> m_messages;
-};
-
-// Records what the core shows the user.
-class CRecordingMessages : public IUserMessages {
-public:
-    void ShowMessage(const std::string& text, MessageIcon icon) override;
-    [[nodiscard]] MessageAnswer AskYesNo(const std::string& text, MessageIcon icon) override;
-    [[nodiscard]] MessageAnswer AskYesNoCancel(const std::string& text, MessageIcon icon) override;
-
-    std::vector<std::string> Texts;
-    std::vector<MessageIcon> Icons;
 };
 
 // The bench controls of the loaded library, resolved by name.

@@ -13,7 +13,7 @@ using BindingTest = CBoundDriverTest;
 
 TEST(DriverTable, HoldsTheFiftyThreeRowsInOrderWithTheirVersions)
 {
-    CRecordingMessages messages;
+    CScriptedMessages messages;
     const CDriverBinding binding(messages);
     const auto& table = binding.Table();
     ASSERT_EQ(table.size(), 54u);
@@ -33,7 +33,7 @@ TEST(DriverTable, HoldsTheFiftyThreeRowsInOrderWithTheirVersions)
 
 TEST(DriverTable, UnboundBindingCallsNothing)
 {
-    CRecordingMessages messages;
+    CScriptedMessages messages;
     const CDriverBinding binding(messages);
     char name[256];
     char type[256];
@@ -49,7 +49,7 @@ TEST(DriverTable, UnboundBindingCallsNothing)
 
 TEST_F(BindingTest, DefaultBenchListsSupportedBoardsAndSkipsTheRest)
 {
-    EXPECT_TRUE(m_messages.Texts.empty());
+    EXPECT_TRUE(m_messages.Texts().empty());
     const std::vector<std::string> entries{"DIO000 QDX-32A-PE", "DIO001 QDX-32A(PCI)", "DIO002 QDX-32C-PE",
                                            "DIO005 QDX-32C-PE"};
     EXPECT_EQ(m_binding->DeviceEntries(), entries);
@@ -85,13 +85,13 @@ TEST_F(BindingTest, SelectDeviceByNameSelectsOrWarnsAndKeepsTheSelection)
     CLogicDocument document("/tmp");
     EXPECT_TRUE(m_binding->SelectDeviceByName(document, "DIO002"));
     EXPECT_EQ(m_binding->SelectedIndex(), 2);
-    EXPECT_TRUE(m_messages.Texts.empty());
+    EXPECT_TRUE(m_messages.Texts().empty());
 
     document.SetDevice("QDX-32A-PE", "NOSUCH");
     EXPECT_FALSE(m_binding->SelectDeviceByName(document, "dio002"));
-    ASSERT_EQ(m_messages.Texts.size(), 1u);
-    EXPECT_EQ(m_messages.Texts[0], LoadText(IDS_INVALID_DEVICE_NAME));
-    EXPECT_EQ(m_messages.Icons[0], MessageIcon::Warning);
+    ASSERT_EQ(m_messages.Texts().size(), 1u);
+    EXPECT_EQ(m_messages.Texts()[0], LoadText(IDS_INVALID_DEVICE_NAME));
+    EXPECT_EQ(m_messages.Icons()[0], MessageIcon::Warning);
     EXPECT_EQ(m_binding->SelectedIndex(), 2);
     EXPECT_EQ(document.Condition().DeviceName, "DIO002");
     EXPECT_EQ(document.Condition().DeviceDesc, "QDX-32C-PE");

@@ -8,13 +8,13 @@ namespace {
 void ExpectNoFileMessage(const char* locale, const std::string& expected)
 {
     const CScopedLanguage language(locale);
-    CRecordingMessages messages;
+    CScriptedMessages messages;
     CDriverBinding binding(messages, QDX_TEST_EMPTY_FOLDER);
     binding.BindDriver();
     EXPECT_FALSE(binding.DriverBound());
-    ASSERT_EQ(messages.Texts.size(), 1u);
-    EXPECT_EQ(messages.Texts[0], expected);
-    EXPECT_EQ(messages.Icons[0], MessageIcon::Warning);
+    ASSERT_EQ(messages.Texts().size(), 1u);
+    EXPECT_EQ(messages.Texts()[0], expected);
+    EXPECT_EQ(messages.Icons()[0], MessageIcon::Warning);
     EXPECT_TRUE(binding.DeviceEntries().empty());
     EXPECT_EQ(binding.SelectedIndex(), -1);
     for (std::size_t row = 0; row < CDriverBinding::TABLE_ROWS; ++row) {
@@ -35,7 +35,7 @@ TEST(MissingLibrary, JapaneseMessageNamesTheFile)
 TEST(MissingLibrary, BindDriverFunctionEmptiesTheSlotAndSetsTheMessage)
 {
     const CScopedLanguage language("C");
-    CRecordingMessages messages;
+    CScriptedMessages messages;
     CDriverBinding binding(messages, QDX_TEST_EMPTY_FOLDER);
     void* slot = &messages;
     std::string message = "before";

@@ -8,13 +8,13 @@ namespace {
 void ExpectMissingFunction(const char* locale, const std::string& expected)
 {
     const CScopedLanguage language(locale);
-    CRecordingMessages messages;
+    CScriptedMessages messages;
     CDriverBinding binding(messages, QDX_TEST_NOCOUNTCB_FOLDER);
     binding.BindDriver();
     EXPECT_FALSE(binding.DriverBound());
-    ASSERT_EQ(messages.Texts.size(), 1u);
-    EXPECT_EQ(messages.Texts[0], expected);
-    EXPECT_EQ(messages.Icons[0], MessageIcon::Warning);
+    ASSERT_EQ(messages.Texts().size(), 1u);
+    EXPECT_EQ(messages.Texts()[0], expected);
+    EXPECT_EQ(messages.Icons()[0], MessageIcon::Warning);
     EXPECT_TRUE(binding.DeviceEntries().empty());
     // Every other row is bound, but nothing may be called.
     EXPECT_NE(binding.EntryPoints().DioQueryDeviceName, nullptr);
@@ -43,7 +43,7 @@ TEST(LibraryWithoutCountCallback, JapaneseMessageNamesFileFunctionAndVersion)
 TEST(LibraryWithoutCountCallback, AnEmptyVersionLeavesTheSecondLineOut)
 {
     const CScopedLanguage language("C");
-    CRecordingMessages messages;
+    CScriptedMessages messages;
     CDriverBinding binding(messages, QDX_TEST_NOCOUNTCB_FOLDER);
     void* slot = nullptr;
     std::string message;

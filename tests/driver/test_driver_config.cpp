@@ -19,7 +19,7 @@ TEST(SimulatedBenchConfiguration, EnvironmentBoardsWithTheFilesInputAndClock)
     setenv("NIVARA_SIM_BOARDS", "ENV1:QDX-32C-PE,#20003,ENV2:QDX-32A-PE:counter,LOWER:qdx-32a-pe", 1);
     unsetenv("NIVARA_SIM_INPUT");
     unsetenv("NIVARA_SIM_EXTERNAL_CLOCK");
-    CRecordingMessages messages;
+    CScriptedMessages messages;
     CDriverBinding binding(messages);
     binding.BindDriver();
     ASSERT_TRUE(binding.DriverBound());

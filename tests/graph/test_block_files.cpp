@@ -5,22 +5,14 @@
 
 #include "document/CLogicDocument.h"
 #include "document/CWindowRecords.h"
-#include "document/IUserMessages.h"
 #include "files/CHeadlessFileWindow.h"
 #include "files/PulseBinaryFile.h"
 #include "files/PulseTextFile.h"
 #include "graph/CGraphModel.h"
 #include "graph/CSavedBlockReader.h"
+#include "support/CScriptedMessages.h"
 
 namespace {
-
-class CRecordedMessages : public IUserMessages {
-public:
-    void ShowMessage(const std::string& text, MessageIcon icon) override { shown.push_back({text, icon}); }
-    MessageAnswer AskYesNo(const std::string&, MessageIcon) override { return MessageAnswer::No; }
-    MessageAnswer AskYesNoCancel(const std::string&, MessageIcon) override { return MessageAnswer::Cancel; }
-    std::vector<std::pair<std::string, MessageIcon>> shown;
-};
 
 // Writes a 100-word sampling block whose words are base + index.
 void WriteBlock(const std::string& path, uint32_t base, bool binary) {
@@ -53,7 +45,7 @@ TEST(SavedBlocks, JumpReadsTheBlockFilesOfARecording) {
         CLogicDocument document("/tmp");
         CWindowRecords records("Signal");
         CHeadlessFileWindow window;
-        CRecordedMessages messages;
+        CScriptedMessages messages;
         document.Condition().Direction = DIRECTION_SAMPLING;
         document.Condition().AutoSave = 1;
         document.Condition().AutoSaveFileType = binary ? 1 : 0;
@@ -69,13 +61,13 @@ TEST(SavedBlocks, JumpReadsTheBlockFilesOfARecording) {
         EXPECT_EQ(model.Current().clock, 50);
         EXPECT_EQ(document.SamplingMemory().Word(50), 2050u);
         EXPECT_EQ(model.BoxLines(INFO_BOX::Current)[2], "Position: 150[Clock]");
-        EXPECT_TRUE(messages.shown.empty());
+        EXPECT_TRUE(messages.Shown.empty());
 
         // An unreadable block is reported with the error icon; the shown block stays.
         EXPECT_EQ(model.LoadSavedBlock(2, &reader), BLOCK_LOAD::ReadFailed);
-        ASSERT_EQ(messages.shown.size(), 1u);
-        EXPECT_EQ(messages.shown[0].second, MessageIcon::Error);
-        EXPECT_FALSE(messages.shown[0].first.empty());
+        ASSERT_EQ(messages.Shown.size(), 1u);
+        EXPECT_EQ(messages.Shown[0].second, MessageIcon::Error);
+        EXPECT_FALSE(messages.Shown[0].first.empty());
         EXPECT_EQ(model.ShownBlock(), 1);
     }
     std::filesystem::remove_all(folder);

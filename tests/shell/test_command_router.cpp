@@ -93,9 +93,9 @@ TEST_F(RouterTest, AnIndexOutsideATableEndsTheCommandWithMessage61477) {
     context.GraphActive = true;
     EXPECT_TRUE(router.Execute(cmd::ZoomOut, context));
     ASSERT_EQ(messages.Shown.size(), 1u);
-    EXPECT_EQ(messages.Shown[0].first, LoadText(CImproperArgument::MessageId));
+    EXPECT_EQ(messages.Shown[0].first, LoadText(IDS_IMPROPER_ARGUMENT));
     EXPECT_EQ(messages.Shown[0].first, "Encountered an improper argument.");
-    EXPECT_EQ(messages.Shown[0].second, MessageIcon::Warning);
+    EXPECT_EQ(messages.Shown[0].second, MessageIcon::Error);
     // The routing goes on: the next command runs as usual.
     EXPECT_TRUE(router.Execute(cmd::ZoomIn, context));
     EXPECT_EQ(module->Zooms, 1);

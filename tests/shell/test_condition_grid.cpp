@@ -1,38 +1,20 @@
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <string>
 #include <vector>
 
 #include "document/CLogicDocument.h"
-#include "document/IUserMessages.h"
 #include "graph/CEditHistory.h"
 #include "resources/CStringTable.h"
 #include "shell/CConditionGrid.h"
 #include "shell/CConditionText.h"
 #include "resources/StringIds.h"
 #include "shell/IConditionGridHost.h"
+#include "support/CScriptedMessages.h"
 
 namespace {
 
 using P = GridProperty;
-
-class GridMessages : public IUserMessages {
-public:
-    void ShowMessage(const std::string& text, MessageIcon icon) override { Shown.push_back({text, icon}); }
-    MessageAnswer AskYesNo(const std::string& text, MessageIcon icon) override {
-        Shown.push_back({text, icon});
-        const MessageAnswer answer = Answers.empty() ? MessageAnswer::No : Answers.front();
-        if (!Answers.empty()) {
-            Answers.pop_front();
-        }
-        return answer;
-    }
-    MessageAnswer AskYesNoCancel(const std::string& text, MessageIcon icon) override { return AskYesNo(text, icon); }
-
-    std::vector<std::pair<std::string, MessageIcon>> Shown;
-    std::deque<MessageAnswer> Answers;
-};
 
 class GridHost : public IConditionGridHost {
 public:
@@ -46,6 +28,7 @@ class ConditionGridTest : public ::testing::Test {
 protected:
     void SetUp() override {
         CStringTable::SetLanguage(LANGUAGE_ENGLISH);
+        messages.DefaultAnswer = MessageAnswer::No;
         grid.BuildDefaultGrid("/home/user/Documents/Nivara");
         document.SetViewNotifier([this] { ++notifications; });
         grid.RefreshGrid(document);
@@ -57,7 +40,7 @@ protected:
     void SetModel(const char* type) { document.SetDevice(type, "DIO000"); }
     void Sampling() { Edit(P::Mode, "Sampling"); }
 
-    GridMessages messages;
+    CScriptedMessages messages;
     GridHost host;
     CConditionGrid grid{messages};
     CLogicDocument document{"/home/user/Documents/Nivara"};

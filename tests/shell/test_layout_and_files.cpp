@@ -1,60 +1,19 @@
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <optional>
 
-#include "document/IUserMessages.h"
 #include "resources/CStringTable.h"
 #include "shell/CChildFrameLayout.h"
 #include "shell/CCloseQuery.h"
 #include "shell/CMenuTable.h"
 #include "shell/CPulseFileCommands.h"
 #include "resources/CommandIds.h"
-#include "document/IFileChooser.h"
 #include "shell/IPulseFileAccess.h"
 #include "resources/StringIds.h"
+#include "support/CScriptedChooser.h"
+#include "support/CScriptedMessages.h"
 
 namespace {
-
-class FakeMessages : public IUserMessages {
-public:
-    void ShowMessage(const std::string& text, MessageIcon icon) override { Shown.push_back({text, icon}); }
-    MessageAnswer AskYesNo(const std::string& text, MessageIcon icon) override { return Ask(text, icon); }
-    MessageAnswer AskYesNoCancel(const std::string& text, MessageIcon icon) override { return Ask(text, icon); }
-
-    std::vector<std::pair<std::string, MessageIcon>> Shown;
-    std::deque<MessageAnswer> Answers;
-
-private:
-    MessageAnswer Ask(const std::string& text, MessageIcon icon) {
-        Shown.push_back({text, icon});
-        const MessageAnswer answer = Answers.empty() ? MessageAnswer::Cancel : Answers.front();
-        if (!Answers.empty()) {
-            Answers.pop_front();
-        }
-        return answer;
-    }
-};
-
-class FakeChooser : public IFileChooser {
-public:
-    std::optional<std::string> ChooseFileToOpen(const std::string& filter, const std::string& ext) override {
-        LastFilter = filter;
-        LastExtension = ext;
-        return Answer;
-    }
-    std::optional<std::string> ChooseFileToSave(const std::string& filter, const std::string& ext,
-                                                const std::string& initial) override {
-        LastFilter = filter;
-        LastExtension = ext;
-        LastInitial = initial;
-        ++SaveDialogs;
-        return Answer;
-    }
-    std::optional<std::string> Answer;
-    std::string LastFilter, LastExtension, LastInitial;
-    int SaveDialogs = 0;
-};
 
 class FakeAccess : public IPulseFileAccess {
 public:
@@ -108,8 +67,8 @@ TEST(ChildFrameLayout, ShortFrameGivesTheSignalRowNothing) {
 }
 
 TEST(PulseFileCommands, OpenUsesFilterAndReaderByExtension) {
-    FakeChooser chooser;
-    FakeMessages messages;
+    CScriptedChooser chooser;
+    CScriptedMessages messages;
     FakeAccess access;
     CPulseFileCommands commands(chooser, messages);
     std::string path;
@@ -127,8 +86,8 @@ TEST(PulseFileCommands, OpenUsesFilterAndReaderByExtension) {
 }
 
 TEST(PulseFileCommands, FailedReadOrWriteKeepsTheSavedFlag) {
-    FakeChooser chooser;
-    FakeMessages messages;
+    CScriptedChooser chooser;
+    CScriptedMessages messages;
     FakeAccess access;
     access.Succeeds = false;
     CPulseFileCommands commands(chooser, messages);
@@ -152,8 +111,8 @@ TEST(PulseFileCommands, FailedReadOrWriteKeepsTheSavedFlag) {
 }
 
 TEST(PulseFileCommands, SaveWithoutPathAsksForOne) {
-    FakeChooser chooser;
-    FakeMessages messages;
+    CScriptedChooser chooser;
+    CScriptedMessages messages;
     FakeAccess access;
     CPulseFileCommands commands(chooser, messages);
     std::atomic<int32_t> saved{0};
@@ -177,8 +136,8 @@ TEST(PulseFileCommands, SaveWithoutPathAsksForOne) {
 }
 
 TEST(PulseFileCommands, DumpsAreReadAsNewDataAndWrittenAsACopy) {
-    FakeChooser chooser;
-    FakeMessages messages;
+    CScriptedChooser chooser;
+    CScriptedMessages messages;
     FakeAccess access;
     CPulseFileCommands commands(chooser, messages);
     std::atomic<int32_t> saved{0};
@@ -219,7 +178,7 @@ TEST(PulseFileCommands, DumpsAreReadAsNewDataAndWrittenAsACopy) {
 }
 
 TEST(CloseQuery, ExtraWindowsAndSavedDataCloseWithoutAsking) {
-    FakeMessages messages;
+    CScriptedMessages messages;
     int saveAsCalls = 0;
     auto saveAs = [&] { ++saveAsCalls; return true; };
     EXPECT_TRUE(CCloseQuery::AllowClose(2, false, messages, saveAs));
@@ -229,7 +188,7 @@ TEST(CloseQuery, ExtraWindowsAndSavedDataCloseWithoutAsking) {
 }
 
 TEST(CloseQuery, ThreeAnswersAndTheSaveAsResult) {
-    FakeMessages messages;
+    CScriptedMessages messages;
     bool written = true;
     int saveAsCalls = 0;
     auto saveAs = [&] { ++saveAsCalls; return written; };

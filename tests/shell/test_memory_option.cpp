@@ -4,21 +4,10 @@
 #include <vector>
 
 #include "document/CLogicDocument.h"
-#include "document/IUserMessages.h"
 #include "shell/CMemoryOption.h"
+#include "support/CScriptedMessages.h"
 
 namespace {
-
-class SilentMessages : public IUserMessages {
-public:
-    void ShowMessage(const std::string& text, MessageIcon) override { Shown.push_back(text); }
-    MessageAnswer AskYesNo(const std::string& text, MessageIcon) override {
-        Shown.push_back(text);
-        return MessageAnswer::No;
-    }
-    MessageAnswer AskYesNoCancel(const std::string& text, MessageIcon i) override { return AskYesNo(text, i); }
-    std::vector<std::string> Shown;
-};
 
 TEST(MemoryOptionTest, OpensWithTheMultiplierOfTheBufferSize) {
     EXPECT_EQ(CMemoryOption(1000000).Multiplier(), 1);
@@ -58,7 +47,7 @@ TEST(MemoryOptionTest, OkWithoutAChangeLeavesTheMemory) {
     document.SetViewNotifier([&] { ++notified; });
     const uint32_t* words = document.SamplingMemory().Data();
     document.AutoSavedFiles = {"a.vpb"};
-    SilentMessages messages;
+    CScriptedMessages messages;
     ASSERT_TRUE(CMemoryOption(1000000).Apply(document, messages));
     EXPECT_EQ(document.SamplingMemory().Data(), words);
     EXPECT_EQ(document.AutoSavedFiles.size(), 1U);
@@ -71,7 +60,7 @@ TEST(MemoryOptionTest, OkResizesTheSamplingMemoryAndDropsTheSavedBlocks) {
     document.Condition().SamplingGroup.RepeatCount = 4;
     document.AutoSavedFiles = {"a.vpb", "b.vpb"};
     document.CurrentBlock.store(1);
-    SilentMessages messages;
+    CScriptedMessages messages;
     CMemoryOption option(document.Condition().SamplingBufferSize);
     EXPECT_EQ(option.Multiplier(), 1);
     ASSERT_TRUE(option.Apply(document, messages));
@@ -88,7 +77,7 @@ TEST(MemoryOptionTest, ReducingDropsTheWordsBeyondTheNewSize) {
     ASSERT_TRUE(document.SetBufferSize(5000000));
     document.SamplingMemory().Data()[1999999] = 0x11;
     document.SamplingMemory().Data()[4000000] = 0x22;
-    SilentMessages messages;
+    CScriptedMessages messages;
     CMemoryOption option(document.Condition().SamplingBufferSize);
     ASSERT_TRUE(option.OnEditChanged("2"));
     ASSERT_TRUE(option.Apply(document, messages));
@@ -102,7 +91,7 @@ TEST(MemoryOptionTest, ReducingDropsTheWordsBeyondTheNewSize) {
 TEST(MemoryOptionTest, RefusedWhileTheDocumentRuns) {
     CLogicDocument document("/tmp");
     document.IsRunning.store(1);
-    SilentMessages messages;
+    CScriptedMessages messages;
     CMemoryOption option(document.Condition().SamplingBufferSize);
     ASSERT_TRUE(option.OnEditChanged("3"));
     EXPECT_FALSE(option.Apply(document, messages));

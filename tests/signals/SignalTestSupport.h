@@ -3,9 +3,9 @@
 #include <vector>
 
 #include "document/CChannelTable.h"
-#include "document/IUserMessages.h"
 #include "signals/CSignalTree.h"
 #include "signals/ISignalTreeHost.h"
+#include "support/CScriptedMessages.h"
 
 // Records what the signal tree asks of its document window.
 class CRecordingHost : public ISignalTreeHost {
@@ -23,20 +23,6 @@ public:
     std::vector<int> Scrolled;
 };
 
-// Keeps the messages the core shows.
-class CRecordingMessages : public IUserMessages {
-public:
-    void ShowMessage(const std::string& text, MessageIcon icon) override {
-        Texts.push_back(text);
-        Icons.push_back(icon);
-    }
-    MessageAnswer AskYesNo(const std::string&, MessageIcon) override { return MessageAnswer::No; }
-    MessageAnswer AskYesNoCancel(const std::string&, MessageIcon) override { return MessageAnswer::Cancel; }
-
-    std::vector<std::string> Texts;
-    std::vector<MessageIcon> Icons;
-};
-
 // A default table of 32 signals under a tree with a recording host.
 struct SIGNAL_FIXTURE {
     SIGNAL_FIXTURE();
@@ -50,7 +36,7 @@ struct SIGNAL_FIXTURE {
 
     CChannelTable Table;
     CRecordingHost Host;
-    CRecordingMessages Messages;
+    CScriptedMessages Messages;
     CSignalTree Tree;
 };
 

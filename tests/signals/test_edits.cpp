@@ -39,7 +39,7 @@ TEST(SignalTreeRename, RenameWritesTheRowOfTheItem) {
     EXPECT_EQ(f.Tree.Roots()[4].Label, "5: ");
     EXPECT_TRUE(f.Tree.Rename(f.Tree.VisibleItem(3), "Address"));
     EXPECT_EQ(f.Table[3].ChannelName, "Address");
-    EXPECT_TRUE(f.Messages.Texts.empty());
+    EXPECT_TRUE(f.Messages.Texts().empty());
 }
 
 TEST(SignalTreeRename, NamesAFileCannotHoldAreRefused) {
@@ -51,9 +51,9 @@ TEST(SignalTreeRename, NamesAFileCannotHoldAreRefused) {
                                     std::string("IsCurrentBookmark"), std::string("BookmarkMemo")}) {
         EXPECT_FALSE(f.Tree.Rename(f.Tree.VisibleItem(2), name)) << name;
     }
-    EXPECT_EQ(f.Messages.Texts.size(), 8u);
-    EXPECT_NE(f.Messages.Texts[0].find("255 bytes"), std::string::npos);
-    EXPECT_EQ(f.Messages.Icons[0], MessageIcon::Warning);
+    EXPECT_EQ(f.Messages.Texts().size(), 8u);
+    EXPECT_NE(f.Messages.Texts()[0].find("255 bytes"), std::string::npos);
+    EXPECT_EQ(f.Messages.Icons()[0], MessageIcon::Warning);
     for (std::size_t i = 0; i < before.Size(); ++i) {
         EXPECT_EQ(f.Table[i].ChannelName, before[i].ChannelName);
     }

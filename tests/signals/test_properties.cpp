@@ -57,7 +57,7 @@ TEST(ChannelTreeProperties, RefusedNamesAndUntouchedFields) {
     EXPECT_FALSE(props.Rename(3, "x,y", &f.Messages));
     EXPECT_FALSE(props.Rename(40, "fine", &f.Messages));
     EXPECT_EQ(props.Name(3), "Signal3");
-    EXPECT_EQ(f.Messages.Texts.size(), 1u);
+    EXPECT_EQ(f.Messages.Texts().size(), 1u);
     const CChannelTable before = f.Table;
     props.Apply(f.Table);
     EXPECT_EQ(f.Table, before);

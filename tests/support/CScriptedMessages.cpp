@@ -28,6 +28,14 @@ std::vector<std::string> CScriptedMessages::Texts() const {
     return texts;
 }
 
+std::vector<MessageIcon> CScriptedMessages::Icons() const {
+    std::vector<MessageIcon> icons;
+    for (const auto& shown : Shown) {
+        icons.push_back(shown.second);
+    }
+    return icons;
+}
+
 bool CScriptedMessages::Showed(const std::string& text) const {
     return std::any_of(Shown.begin(), Shown.end(), [&](const auto& shown) { return shown.first == text; });
 }

@@ -12,11 +12,14 @@
 #include <sstream>
 
 #include "analysis/CResultStripHandler.h"
+#include "analysis/ResultBoxColours.h"
 #include "analysis/ui/CAnalysisResults.h"
 #include "analysis/ui/CResultBox.h"
 #include "document/CDataPatternList.h"
 #include "files/CHeadlessFileWindow.h"
 #include "files/PulseFile.h"
+#include "graph/GraphColours.h"
+#include "graph/ui/CDrawRect.h"
 #include "graph/ui/CNivaraView.h"
 #include "resources/CommandIds.h"
 #include "shell/ui/CChildFrame.h"
@@ -28,6 +31,13 @@
 #include "support/CScriptedMessages.h"
 
 namespace {
+
+// The painters' colours, as the pixels must show them.
+const QColor BoxGrey = ToQColor(result_colour::Box);
+const QColor SlotRed = ToQColor(result_colour::Slot);
+const QColor StepGreen = ToQColor(result_colour::Step);
+const QColor Black = ToQColor(graph_colour::Background);
+const QColor InvertedBlack = ToQColor(graph_colour::Background.Inverted());
 
 CNivaraApp* App() { return qobject_cast<CNivaraApp*>(QCoreApplication::instance()); }
 
@@ -244,7 +254,7 @@ private slots:
             }
         }
         QCOMPARE(whitePast, 0);
-        QCOMPARE(Pixel(strip.right - 4, strip.bottom - 4), QColor(100, 100, 100));
+        QCOMPARE(Pixel(strip.right - 4, strip.bottom - 4), BoxGrey);
     }
 
     void compareMarksRunsAndAClickClearsThem() {
@@ -269,7 +279,7 @@ private slots:
         // The highlight inverts clock 5 of rows 0 and 1.
         const CGraphGeometry& g = View()->Model().Geometry();
         const int x5 = g.GraphArea().left + static_cast<int>(5.5 * g.PixelsPerClock());
-        QCOMPARE(Pixel(x5, g.GraphArea().top + 45), QColor(255, 255, 255));
+        QCOMPARE(Pixel(x5, g.GraphArea().top + 45), InvertedBlack);
         // A selection in one row leaves Compare disabled.
         View()->RenderSurface();
         m_main->UpdateCommandUI();
@@ -283,7 +293,7 @@ private slots:
         // One click into the waveform area removes them all.
         QTest::mouseClick(View(), Qt::LeftButton, Qt::NoModifier, QPoint(g.GraphArea().left + 40, g.GraphArea().top + 100));
         QCOMPARE(list.Size(), std::size_t{0});
-        QCOMPARE(Pixel(x5, g.GraphArea().top + 45), QColor(0, 0, 0));
+        QCOMPARE(Pixel(x5, g.GraphArea().top + 45), Black);
     }
 
     void dataPatternSlotsWithStepLines() {
@@ -302,15 +312,15 @@ private slots:
             QCOMPARE(patterns.At(i)->SlotRight, patterns.At(i)->SlotLeft + slot);
         }
         QCOMPARE(patterns.SlotAt(patterns.At(1)->SlotLeft + 3), 1);
-        QCOMPARE(Pixel(strip.left, strip.top + 5), QColor(238, 0, 0));
+        QCOMPARE(Pixel(strip.left, strip.top + 5), SlotRed);
         // "0011": low for two clocks then high; the step line is green.
         const int x0 = strip.left + 2;
         const int high = strip.bottom - 16 - 1;
-        QCOMPARE(Pixel(x0 + 25, high), QColor(80, 200, 30));
+        QCOMPARE(Pixel(x0 + 25, high), StepGreen);
         // The long pattern does not fit: it is cut before the truncation mark.
         QVERIFY(!CResultBox::PatternFits(strip.Width(), 200, View()->Model().Geometry().PixelsPerClock()));
         const int lastLeft = patterns.At(4)->SlotLeft;
-        QCOMPARE(Pixel(lastLeft + slot - 3 * 2 - 8 + 3, high), QColor(100, 100, 100));
+        QCOMPARE(Pixel(lastLeft + slot - 3 * 2 - 8 + 3, high), BoxGrey);
 
         // A left press on the cut pattern's mark asks for its details; elsewhere it applies.
         std::vector<std::pair<std::size_t, bool>> applied;

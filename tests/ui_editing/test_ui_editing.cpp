@@ -9,26 +9,15 @@
 
 #include "document/CWindowRecords.h"
 #include "document/DATA_PATTERN.h"
-#include "document/IUserMessages.h"
 #include "graph/CEditHistory.h"
 #include "graph/ui/CJumpDlg.h"
 #include "graph/ui/CNivaraView.h"
 #include "graph/ui/CScaleDlg.h"
 #include "resources/CStringTable.h"
 #include "shell/ui/CNivaraDoc.h"
+#include "support/CScriptedMessages.h"
 
 namespace {
-
-// Keeps the messages a test provokes instead of showing them.
-class CRecordedMessages : public IUserMessages {
-public:
-    void ShowMessage(const std::string& text, MessageIcon /*icon*/) override { shown.push_back(text); }
-    MessageAnswer AskYesNo(const std::string& /*text*/, MessageIcon /*icon*/) override { return MessageAnswer::No; }
-    MessageAnswer AskYesNoCancel(const std::string& /*text*/, MessageIcon /*icon*/) override {
-        return MessageAnswer::Cancel;
-    }
-    std::vector<std::string> shown;
-};
 
 uint32_t BitOf(uint32_t word, int channel) { return (word >> channel) & 1U; }
 
@@ -89,7 +78,7 @@ private:
     std::unique_ptr<CNivaraDoc> m_doc;
     std::unique_ptr<CWindowRecords> m_records;
     std::unique_ptr<CNivaraView> m_view;
-    CRecordedMessages m_messages;
+    CScriptedMessages m_messages;
     std::vector<uint32_t> m_original;
 };
 
@@ -110,7 +99,7 @@ void TestEditing::init() {
     QVERIFY(QTest::qWaitForWindowExposed(m_view.get()));
     m_view->setFocus();
     m_view->OnDocumentUpdate();
-    m_messages.shown.clear();
+    m_messages.Shown.clear();
 }
 
 void TestEditing::cleanup() {
@@ -360,10 +349,10 @@ void TestEditing::scaleDialogKeepsABadValue() {
     dialog.Edit()->setText(QStringLiteral("0"));
     dialog.accept();
     QVERIFY(dialog.isVisible());
-    QCOMPARE(m_messages.shown.back(), std::string("Enter an integer between 1 and 10000."));
+    QCOMPARE(m_messages.Texts().back(), std::string("Enter an integer between 1 and 10000."));
     dialog.Edit()->setText(QString());
     dialog.accept();
-    QCOMPARE(m_messages.shown.back(), std::string("Enter an integer."));
+    QCOMPARE(m_messages.Texts().back(), std::string("Enter an integer."));
     dialog.Edit()->setText(QStringLiteral("250"));
     dialog.accept();
     QVERIFY(!dialog.isVisible());

@@ -21,6 +21,7 @@ const QColor InvertedBlack = ToQColor(graph_colour::Background.Inverted());
 const QColor InvertedGreen = ToQColor(graph_colour::SignalLevel.Inverted());
 const QColor CurrentBookmark = ToQColor(graph_colour::CurrentBookmark);
 const QColor OtherBookmark = ToQColor(graph_colour::OtherBookmark);
+const QColor InfoText = ToQColor(graph_colour::InfoText);
 
 // The high and low level y of a shown row on the page.
 int HighY(const CGraphGeometry& g, int row) {
@@ -177,7 +178,7 @@ void TestGraphView::paintsCursorALineAndBoxes() {
     int whitePixels = 0;
     for (int y = box.top; y < box.bottom; ++y) {
         for (int px = box.left; px < box.right; ++px) {
-            whitePixels += surface.pixelColor(px, y) == QColor(255, 255, 255) ? 1 : 0;
+            whitePixels += surface.pixelColor(px, y) == InfoText ? 1 : 0;
         }
     }
     QVERIFY(whitePixels > 50);
@@ -540,7 +541,7 @@ void TestGraphView::aBadIndexInAMouseOrKeyHandlerShowsMessage61477() {
     QCOMPARE(view.Model().Current().clock, clock);  // the move never happened
     QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(400, 200));
     QCOMPARE(messages.Texts(), std::vector<std::string>(2, "Encountered an improper argument."));
-    QCOMPARE(messages.Shown[0].second, MessageIcon::Warning);
+    QCOMPARE(messages.Shown[0].second, MessageIcon::Error);
     QCOMPARE(m_records->GeneratingTable.Size(), std::size_t{32} + 1);
 }
 

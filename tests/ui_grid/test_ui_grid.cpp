@@ -10,6 +10,7 @@
 #include "document/CLogicDocument.h"
 #include "document/IUserMessages.h"
 #include "resources/CStringTable.h"
+#include "resources/StringIds.h"
 #include "shell/CConditionGrid.h"
 #include "shell/IConditionGridHost.h"
 #include "shell/IFolderChooser.h"

@@ -4,21 +4,14 @@
 #include <QTreeWidget>
 #include <QtTest>
 
-#include "document/IUserMessages.h"
 #include "resources/CStringTable.h"
 #include "resources/ui/CIconLibrary.h"
 #include "shell/CMenuTable.h"
 #include "shell/ui/CMainFrame.h"
 #include "signals/ui/CChannelTreeView.h"
+#include "support/CScriptedMessages.h"
 
 namespace {
-class CScriptedMessages : public IUserMessages {
-public:
-    void ShowMessage(const std::string&, MessageIcon) override {}
-    MessageAnswer AskYesNo(const std::string&, MessageIcon) override { return MessageAnswer::No; }
-    MessageAnswer AskYesNoCancel(const std::string&, MessageIcon) override { return MessageAnswer::Cancel; }
-};
-
 // True when the icon draws something at that size (not a blank square).
 bool Draws(const QIcon& icon, int size) {
     const QImage image = icon.pixmap(size, size).toImage().convertToFormat(QImage::Format_ARGB32);

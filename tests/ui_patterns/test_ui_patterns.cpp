@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "document/CChannelTable.h"
-#include "document/IUserMessages.h"
 #include "patterns/CChannelSwap.h"
 #include "patterns/ui/CClockPatternDlg.h"
 #include "patterns/ui/CContinuousPatternDlg.h"
@@ -15,16 +14,9 @@
 #include "patterns/ui/CSwapDlg.h"
 #include "resources/CStringTable.h"
 #include "resources/StringIds.h"
+#include "support/CScriptedMessages.h"
 
 namespace {
-class CShownMessages : public IUserMessages {
-public:
-    void ShowMessage(const std::string& text, MessageIcon icon) override { Shown.emplace_back(text, icon); }
-    MessageAnswer AskYesNo(const std::string&, MessageIcon) override { return MessageAnswer::Yes; }
-    MessageAnswer AskYesNoCancel(const std::string&, MessageIcon) override { return MessageAnswer::Yes; }
-    std::vector<std::pair<std::string, MessageIcon>> Shown;
-};
-
 QLineEdit* Edit(QWidget& dialog, int id) { return dialog.findChild<QLineEdit*>(QString::number(id)); }
 QComboBox* List(QWidget& dialog, int id) { return dialog.findChild<QComboBox*>(QString::number(id)); }
 
@@ -48,7 +40,7 @@ private slots:
     void cleanup() { CStringTable::SetLanguage(LANGUAGE_ENGLISH); }
 
     void clockDialogOffersItsDefaultsAndReadsTheTypedCounts() {
-        CShownMessages messages;
+        CScriptedMessages messages;
         CClockPatternDlg dialog(7, messages);
         QCOMPARE(dialog.windowTitle(), QStringLiteral("Creating Clock Pattern"));
         QCOMPARE(Edit(dialog, 1011)->text(), QStringLiteral("7"));
@@ -75,7 +67,7 @@ private slots:
     }
 
     void badChannelOrPeriodKeepsTheDialogOpenWithTheRangeMessage() {
-        CShownMessages messages;
+        CScriptedMessages messages;
         CClockPatternDlg dialog(0, messages);
         dialog.show();
         Edit(dialog, 1011)->setText(QStringLiteral("32"));
@@ -96,7 +88,7 @@ private slots:
     }
 
     void continuousAndOffsetDialogsGiveTheirKinds() {
-        CShownMessages messages;
+        CScriptedMessages messages;
         CContinuousPatternDlg continuous(4, messages);
         QCOMPARE(continuous.windowTitle(), QStringLiteral("Creating Continuous Pattern"));
         QCOMPARE(Edit(continuous, 1016)->text(), QStringLiteral("4"));
@@ -133,7 +125,7 @@ private slots:
 
     void dialogsSpeakJapanese() {
         CStringTable::SetLanguage(LANGUAGE_JAPANESE);
-        CShownMessages messages;
+        CScriptedMessages messages;
         CClockPatternDlg clock(0, messages);
         QCOMPARE(clock.windowTitle(), QStringLiteral("クロックパターンの作成"));
         QVERIFY(Button(clock, IDS_PATTERN_CREATE) != nullptr);

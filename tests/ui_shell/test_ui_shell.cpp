@@ -1,4 +1,5 @@
 #include <QAction>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QMdiArea>
@@ -6,11 +7,14 @@
 #include <QMenuBar>
 #include <QSplitterHandle>
 #include <QStatusBar>
+#include <QTableWidget>
+#include <QPushButton>
 #include <QToolBar>
 #include <QtTest>
 #include <QTemporaryDir>
-#include <deque>
 
+#include "analysis/ui/CBookmarkCommandModule.h"
+#include "analysis/ui/CBookmarkDlg.h"
 #include "device/CDeviceRun.h"
 #include "device/CDriverBinding.h"
 #include "shell/ui/CPropertiesWnd.h"
@@ -20,7 +24,6 @@
 #include "resources/CStringTable.h"
 #include "shell/CMenuTable.h"
 #include "resources/CommandIds.h"
-#include "document/IFileChooser.h"
 #include "shell/ui/CChildFrame.h"
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/CNivaraApp.h"
@@ -28,45 +31,10 @@
 #include "shell/ui/CStaticSplitterWndEx.h"
 #include "signals/ui/CChannelTreeView.h"
 #include "support/CFreshSettingsFolder.h"
+#include "support/CScriptedChooser.h"
+#include "support/CScriptedMessages.h"
 
 namespace {
-
-// Message boxes answered by the test: every question takes the next answer.
-class ScriptedMessages : public IUserMessages {
-public:
-    void ShowMessage(const std::string& text, MessageIcon icon) override { Shown.push_back({text, icon}); }
-    MessageAnswer AskYesNo(const std::string& text, MessageIcon icon) override { return Next(text, icon); }
-    MessageAnswer AskYesNoCancel(const std::string& text, MessageIcon icon) override { return Next(text, icon); }
-
-    std::vector<std::pair<std::string, MessageIcon>> Shown;
-    std::deque<MessageAnswer> Answers;
-
-private:
-    MessageAnswer Next(const std::string& text, MessageIcon icon) {
-        Shown.push_back({text, icon});
-        if (Answers.empty()) {
-            return MessageAnswer::Cancel;
-        }
-        const MessageAnswer answer = Answers.front();
-        Answers.pop_front();
-        return answer;
-    }
-};
-
-// File dialogs answered by the test.
-class ScriptedChooser : public IFileChooser {
-public:
-    std::optional<std::string> ChooseFileToOpen(const std::string&, const std::string&) override {
-        ++Dialogs;
-        return Answer;
-    }
-    std::optional<std::string> ChooseFileToSave(const std::string&, const std::string&, const std::string&) override {
-        ++Dialogs;
-        return Answer;
-    }
-    std::optional<std::string> Answer;
-    int Dialogs = 0;
-};
 
 CNivaraApp* App() { return qobject_cast<CNivaraApp*>(QCoreApplication::instance()); }
 
@@ -121,15 +89,15 @@ class TestShell : public QObject {
     Q_OBJECT
 private:
     CMainFrame* m_frame = nullptr;
-    ScriptedMessages m_messages;
-    ScriptedChooser m_chooser;
+    CScriptedMessages m_messages;
+    CScriptedChooser m_chooser;
     std::unique_ptr<CFreshSettingsFolder> m_settings;
 
     void Start(const QByteArray& language = "C.UTF-8") {
         qputenv("LC_ALL", language);
         m_settings = std::make_unique<CFreshSettingsFolder>();
-        m_messages = ScriptedMessages();
-        m_chooser = ScriptedChooser();
+        m_messages = CScriptedMessages();
+        m_chooser = CScriptedChooser();
         App()->SetUserMessages(&m_messages);
         QVERIFY(App()->InitInstance(QString()));
         m_frame = App()->MainFrame();
@@ -333,6 +301,65 @@ private slots:
         // The window goes on working.
         QVERIFY(m_frame->OnCommand(cmd::WindowNew));
         QCOMPARE(m_frame->WindowCount(), 2);
+    }
+
+    // The last line of defence: a modeless dialog's button, a timer and a
+    // command run from a timer reach no command router and no graph event,
+    // yet a bad index there ends only that event, with message 61477 once.
+    void aBadIndexInTheBookmarkListJumpShowsMessage61477() {
+        CChildFrame* child = Active();
+        child->ActivateGraph();
+        m_frame->UpdateCommandUI();
+        QVERIFY(m_frame->OnCommand(cmd::BookmarkToggle));
+        QVERIFY(m_frame->OnCommand(cmd::BookmarkList));
+        CBookmarkDlg& dialog = m_frame->BookmarkCommands().Dialog();
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(dialog.List()->rowCount(), 1);
+        // A handler of the list's Jump that meets a row past the table, as
+        // one with a stale row index would; what follows it never runs.
+        CChannelTable& table = child->Records().GeneratingTable;
+        const std::size_t rows = table.Size();
+        int finished = 0;
+        const QMetaObject::Connection stale = connect(&dialog, &CBookmarkDlg::JumpRequested, this, [&] {
+            table.At(table.Size() + 3).IsShown = 0;
+            ++finished;
+        });
+        dialog.AutoCloseBox()->setChecked(false);
+        dialog.List()->selectRow(0);
+        QTest::mouseClick(dialog.JumpButton(), Qt::LeftButton);
+        QCOMPARE(m_messages.Texts(), std::vector<std::string>{"Encountered an improper argument."});
+        QCOMPARE(m_messages.Shown[0].second, MessageIcon::Error);
+        QCOMPARE(finished, 0);
+        QCOMPARE(table.Size(), rows);
+        QVERIFY(dialog.isVisible());
+        disconnect(stale);
+
+        // A timer's slot is guarded the same way.
+        m_messages.Shown.clear();
+        QTimer::singleShot(0, this, [&] { table.At(rows).IsShown = 0; });
+        QTRY_COMPARE(m_messages.Shown.size(), std::size_t{1});
+        QCOMPARE(m_messages.Shown[0].first, std::string("Encountered an improper argument."));
+
+        // A command run from inside an event: the router's guard catches it,
+        // and the outer guard does not show the message a second time.
+        m_messages.Shown.clear();
+        auto owned = std::make_unique<CProbeModule>([&table] { table.At(table.Size()).IsShown = 0; });
+        CProbeModule* probe = owned.get();
+        probe->Ready = true;
+        m_frame->AddModule(std::move(owned));
+        QTimer::singleShot(0, this, [this] { (void)m_frame->OnCommand(cmd::PatternClock); });
+        QTRY_COMPARE(probe->Runs, 1);
+        QCoreApplication::processEvents();
+        QCOMPARE(m_messages.Shown.size(), std::size_t{1});
+
+        // The window goes on working: the list's Jump moves the caret again.
+        const int clock = child->View()->Model().Current().clock;
+        QVERIFY(m_frame->OnCommand(cmd::JumpLastClock));
+        QVERIFY(child->View()->Model().Current().clock != clock);
+        dialog.List()->selectRow(0);
+        QTest::mouseClick(dialog.JumpButton(), Qt::LeftButton);
+        QCOMPARE(child->View()->Model().Current().clock, clock);
+        QCOMPARE(m_messages.Shown.size(), std::size_t{1});
     }
 
     void frameworkSaveCommandsAreRefused() {
@@ -780,7 +807,7 @@ private slots:
         m_chooser.Answer = path.toStdString();
         QVERIFY(m_frame->OnCommand(cmd::FileSaveAs));
         cleanup();
-        m_messages = ScriptedMessages();
+        m_messages = CScriptedMessages();
         App()->SetUserMessages(&m_messages);
         QVERIFY(App()->InitInstance(path));
         m_frame = App()->MainFrame();
@@ -790,7 +817,7 @@ private slots:
         QVERIFY(m_messages.Shown.empty());
         // A file that cannot be read: message 64515, the new window stays.
         cleanup();
-        m_messages = ScriptedMessages();
+        m_messages = CScriptedMessages();
         App()->SetUserMessages(&m_messages);
         QVERIFY(App()->InitInstance(folder.filePath("missing.vpb")));
         m_frame = App()->MainFrame();

@@ -34,6 +34,7 @@
 #include "patterns/ui/COffsetDlg.h"
 #include "patterns/ui/CSwapDlg.h"
 #include "resources/CStringTable.h"
+#include "resources/StringIds.h"
 #include "resources/CommandIds.h"
 #include "resources/StringEntry.h"
 #include "resources/ui/CInterfaceFont.h"

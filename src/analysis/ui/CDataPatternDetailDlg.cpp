@@ -6,12 +6,14 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
+#include "analysis/ResultBoxColours.h"
 #include "graph/CGraphGeometry.h"
+#include "graph/ui/CDrawRect.h"
 #include "resources/CStringTable.h"
 
 namespace {
 
-const QColor StepGreen(80, 200, 30);
+const QColor StepGreen = ToQColor(result_colour::Step);
 
 // The client area: the step line of the bits shown.
 class CDetailClient : public QWidget {

@@ -8,16 +8,17 @@
 
 #include "analysis/CResultPages.h"
 #include "analysis/CResultTexts.h"
+#include "analysis/ResultBoxColours.h"
 #include "document/CDataPatternList.h"
 #include "graph/CGraphGeometry.h"
 #include "graph/CGraphModel.h"
 
 namespace {
 
-const QColor BoxGrey(100, 100, 100);
-const QColor TextWhite(255, 255, 255);
-const QColor SlotRed(238, 0, 0);
-const QColor StepGreen(80, 200, 30);
+const QColor BoxGrey = ToQColor(result_colour::Box);
+const QColor TextWhite = ToQColor(result_colour::Text);
+const QColor SlotRed = ToQColor(result_colour::Slot);
+const QColor StepGreen = ToQColor(result_colour::Step);
 constexpr int TextGap = 10;
 constexpr int CornerRadius = 5;
 

@@ -10,7 +10,7 @@ CDrawCursorInfo::CDrawCursorInfo(float scale)
     for (int i = 0; i < LineCount; ++i) {
         m_lines.append(QString());
     }
-    SetColors(Qt::black, Qt::black);
+    SetColors(ToQColor(graph_colour::Background), ToQColor(graph_colour::Background));
 }
 
 void CDrawCursorInfo::SetLine(int index, const QString& text) {

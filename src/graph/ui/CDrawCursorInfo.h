@@ -19,6 +19,6 @@ public:
 
 private:
     QStringList m_lines;
-    QColor m_text{255, 255, 255};
+    QColor m_text = ToQColor(graph_colour::InfoText);
     QFont m_font;
 };

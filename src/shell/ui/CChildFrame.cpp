@@ -30,15 +30,11 @@
 #include "signals/ui/CWorkSpaceView.h"
 #include "resources/StringIds.h"
 
-namespace {
-constexpr int SignalNameBase = IDS_SIGNAL_NAME_BASE;
-}
-
 CChildFrame::CChildFrame(CNivaraDoc& document, IFrameHost& host, QWidget* parent)
     : QMdiSubWindow(parent),
       m_doc(document),
       m_main(host),
-      m_records(std::make_unique<CWindowRecords>(LoadText(SignalNameBase))) {
+      m_records(std::make_unique<CWindowRecords>(LoadText(IDS_SIGNAL_NAME_BASE))) {
     setAttribute(Qt::WA_DeleteOnClose);
     const QScreen* screen = QGuiApplication::primaryScreen();
     m_scaleTenths = CChildFrameLayout::ScaleTenths(screen != nullptr ? qRound(screen->logicalDotsPerInchX()) : 96);

@@ -12,6 +12,7 @@
 #include "files/IFileWindow.h"
 #include "resources/CStringTable.h"
 #include "resources/CommandIds.h"
+#include "resources/StringIds.h"
 
 namespace {
 
@@ -152,7 +153,7 @@ bool CFileCommands::ReadOtherFile(ICommandHost& host, RECENT_LIST list, const st
     if (result.Ok) {
         AddRecent(host, list, path);
     } else {
-        host.Messages().ShowMessage(LoadText(CPulseFileCommands::OpenFailedMessage), MessageIcon::Error);
+        host.Messages().ShowMessage(LoadText(IDS_OPEN_FAILED), MessageIcon::Error);
     }
     window->FileWindow().Repaint();
     host.RefreshGrid();
@@ -177,6 +178,6 @@ void CFileCommands::SaveOtherFile(const char* filter, const char* extension, REC
     if (result.Ok) {
         AddRecent(m_host, list, *chosen);
     } else {
-        m_host.Messages().ShowMessage(LoadText(CPulseFileCommands::SaveFailedMessage), MessageIcon::Error);
+        m_host.Messages().ShowMessage(LoadText(IDS_SAVE_FAILED), MessageIcon::Error);
     }
 }

@@ -2,14 +2,18 @@
 
 #include <QStringList>
 
+#include "document/GuardedCall.h"
+#include "document/IUserMessages.h"
 #include "resources/CStringTable.h"
 #include "resources/ui/CFrameworkTranslation.h"
 #include "resources/ui/CInterfaceFont.h"
 #include "shell/ui/CChildFrame.h"
 #include "shell/ui/CMainFrame.h"
+#include "shell/ui/CQtUserMessages.h"
 #include "shell/ui/CSettingsCommands.h"
 
-CNivaraApp::CNivaraApp(int& argc, char** argv) : QApplication(argc, argv) {
+CNivaraApp::CNivaraApp(int& argc, char** argv)
+    : QApplication(argc, argv), m_standardMessages(std::make_unique<CQtUserMessages>(nullptr)) {
     setOrganizationName("VARDEK");
     setApplicationName("Nivara");
 }
@@ -54,3 +58,29 @@ bool CNivaraApp::InitInstance(const QString& fileName) {
 }
 
 void CNivaraApp::ExitInstance() { m_mainFrame.reset(); }
+
+bool CNivaraApp::notify(QObject* receiver, QEvent* event) {
+    // The main window's messages (its message boxes or the replacement a
+    // test installed); before the main window exists and while it is being
+    // destroyed (the pointer is already empty then), the ones installed for
+    // the next main window, else the standard message boxes.
+    IUserMessages* messages = m_mainFrame != nullptr ? static_cast<IUserMessages*>(m_mainFrame.get()) : m_messages;
+    if (messages == nullptr) {
+        messages = m_standardMessages.get();
+    }
+    // One pointer besides `this`: the call fits std::function's own storage,
+    // so no event pays for an allocation.
+    struct DELIVERY {
+        QObject* Receiver;
+        QEvent* Event;
+        bool Handled;
+    } delivery{receiver, event, false};
+    if (!GuardedCall(*messages, [this, &delivery] {
+            delivery.Handled = QApplication::notify(delivery.Receiver, delivery.Event);
+        })) {
+        // The handler was ended: the event counts as dealt with, so nothing
+        // passes it on.
+        delivery.Handled = true;
+    }
+    return delivery.Handled;
+}

@@ -3,13 +3,16 @@
 #include <memory>
 
 class CMainFrame;
+class CQtUserMessages;
 class IUserMessages;
 
 // The application object: chooses the interface language, creates the main
 // window (which binds the board library and reads the persisted settings),
 // opens the first document window, shows the main window, gives the first
 // document the persisted device and condition and reads a file named on the
-// command line.
+// command line. Every event it delivers runs through the guarded call: the
+// last line of defence for what no inner guard wraps (a dialog's button, a
+// timer, a scroll bar, a popup's item).
 class CNivaraApp : public QApplication {
     Q_OBJECT
 public:
@@ -27,7 +30,16 @@ public:
     // Message boxes of the next main window (nullptr: the standard ones).
     void SetUserMessages(IUserMessages* messages) { m_messages = messages; }
 
+    // Delivers the event inside GuardedCall with the main window's messages:
+    // an index outside a table or memory (CImproperArgument) ends the
+    // event's handling there, with message 61477. Inner guards (the command
+    // router, the graph's events) have already caught their own, so the
+    // message is never shown twice.
+    bool notify(QObject* receiver, QEvent* event) override;
+
 private:
     std::unique_ptr<CMainFrame> m_mainFrame;
     IUserMessages* m_messages = nullptr;
+    // The message boxes of the guard while there is no main window.
+    std::unique_ptr<CQtUserMessages> m_standardMessages;
 };

@@ -4,10 +4,11 @@
 #include <QVBoxLayout>
 
 #include "resources/CStringTable.h"
+#include "resources/StringIds.h"
 #include "shell/ui/CConditionPane.h"
 
 CPropertiesWnd::CPropertiesWnd(IUserMessages& messages, QWidget* parent)
-    : QDockWidget(QString::fromStdString(LoadText(CaptionText)), parent) {
+    : QDockWidget(QString::fromStdString(LoadText(IDS_PROPERTIES_CAPTION)), parent) {
     setObjectName("PropertiesPane");
     auto* client = new QWidget(this);
     auto* layout = new QVBoxLayout(client);

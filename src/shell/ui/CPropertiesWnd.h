@@ -3,7 +3,6 @@
 
 #include <string>
 #include <vector>
-#include "resources/StringIds.h"
 
 class CConditionPane;
 class IUserMessages;
@@ -16,8 +15,6 @@ class QComboBox;
 class CPropertiesWnd : public QDockWidget {
     Q_OBJECT
 public:
-    static constexpr int CaptionText = IDS_PROPERTIES_CAPTION;
-
     // messages: the grid's questions (the buffer size) and refusals.
     explicit CPropertiesWnd(IUserMessages& messages, QWidget* parent = nullptr);
 

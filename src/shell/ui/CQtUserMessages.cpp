@@ -7,8 +7,7 @@
 
 namespace {
 
-constexpr int ApplicationTitle = IDS_APP_TITLE;
-constexpr int ConfirmCaption = IDS_CONFIRM_CAPTION;
+// The messages captioned "Confirm" instead of the application title.
 constexpr int MessagesWithConfirmCaption[] = {IDS_RESTART_TO_APPLY, IDS_SAVE_QUERY};
 
 QMessageBox::Icon BoxIcon(MessageIcon icon) {
@@ -36,10 +35,10 @@ MessageAnswer Ask(QWidget* parent, const std::string& text, MessageIcon icon, QM
 QString CQtUserMessages::CaptionFor(const std::string& text) {
     for (int id : MessagesWithConfirmCaption) {
         if (!text.empty() && text == LoadText(id)) {
-            return QString::fromStdString(LoadText(ConfirmCaption));
+            return QString::fromStdString(LoadText(IDS_CONFIRM_CAPTION));
         }
     }
-    return QString::fromStdString(LoadText(ApplicationTitle));
+    return QString::fromStdString(LoadText(IDS_APP_TITLE));
 }
 
 void CQtUserMessages::ShowMessage(const std::string& text, MessageIcon icon) {

@@ -7,6 +7,7 @@
 #include "document/ICommandHost.h"
 #include "resources/CStringTable.h"
 #include "resources/CommandIds.h"
+#include "resources/StringIds.h"
 #include "shell/CMenuTable.h"
 #include "shell/ui/CCommandActions.h"
 #include "shell/ui/CFileCommands.h"
@@ -101,7 +102,7 @@ void CRecentFileCommands::FillPopup(RECENT_LIST list, QMenu& popup) {
     popup.clear();
     const CRecentFileList& files = Of(list);
     if (files.Entries().empty()) {
-        popup.addAction(QString::fromStdString(LoadText(CMenuTable::RecentNone)))->setEnabled(false);
+        popup.addAction(QString::fromStdString(LoadText(IDS_MENU_RECENT_NONE)))->setEnabled(false);
         return;
     }
     for (std::size_t i = 0; i < files.Entries().size(); ++i) {
