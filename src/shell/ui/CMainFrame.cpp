@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QLabel>
 #include <QMdiArea>
 #include <QStatusBar>
 #include <QToolBar>
@@ -19,14 +18,13 @@
 #include "graph/ui/CPrintCommands.h"
 #include "graph/ui/CNivaraView.h"
 #include "patterns/ui/CPatternCommands.h"
-#include "shell/CWindowGridHost.h"
 #include "shell/ui/CConditionPane.h"
 #include "resources/CStringTable.h"
 #include "resources/CommandIds.h"
-#include "shell/CChildFrameLayout.h"
 #include "shell/CCloseQuery.h"
 #include "shell/ui/CChildFrame.h"
 #include "shell/ui/CCommandActions.h"
+#include "shell/ui/CConditionPaneLink.h"
 #include "shell/ui/CMainStatusBar.h"
 #include "shell/ui/CFileCommands.h"
 #include "shell/ui/CNivaraDoc.h"
@@ -184,6 +182,7 @@ void CMainFrame::BindDriver() {
     m_binding = std::make_unique<CDriverBinding>(*this);
     m_binding->BindDriver();
     m_binding->SetMessagePoster(&CWindowMessageRouter::PostFromLibrary, m_router.get());
+    m_paneLink = std::make_unique<CConditionPaneLink>(*m_properties, *m_binding);
     m_properties->FillDeviceList(m_binding->DeviceEntries(), m_binding->SelectedIndex());
     if (m_binding->DriverBound()) {
         m_properties->Grid()->BuildDefaultGrid(CNivaraDoc::DefaultAutoSavePath().toStdString());
@@ -400,38 +399,19 @@ bool CMainFrame::OpenPulseFile(const std::string& path) { return CFileCommands::
 // ---------------------------------------------------------------- devices
 
 void CMainFrame::OnDeviceSelected(int index) {
-    m_binding->SetSelectedIndex(index);
-    CChildFrame* frame = ActiveChildFrame();
-    if (frame == nullptr) {
-        return;
+    if (m_paneLink->OnDeviceSelected(ActiveChildFrame(), index)) {
+        // The grid shows the condition of the document with its new device
+        // rather than the values it was created with.
+        RefreshGrid();
+        UpdateCommandUI();
     }
-    const auto& names = m_binding->DeviceNames();
-    const auto& types = m_binding->DeviceTypes();
-    if (index < 0 || static_cast<std::size_t>(index) >= names.size()) {
-        return;
-    }
-    const std::string& type = types[static_cast<std::size_t>(index)];
-    const std::string& name = names[static_cast<std::size_t>(index)];
-    frame->CloseDevice();
-    frame->Doc().Document().SetDevice(type, name);
-    m_properties->Grid()->OnDeviceSelected(CNivaraDoc::DefaultAutoSavePath().toStdString());
-    if (!type.empty()) {
-        frame->OpenDevice(name);
-    }
-    // The grid shows the condition of the document with its new device
-    // rather than the values it was created with.
-    RefreshGrid();
-    UpdateCommandUI();
 }
 
 void CMainFrame::OnConditionChanged(const QString& name, const QString& value) {
-    CChildFrame* frame = ActiveChildFrame();
-    if (frame == nullptr) {
-        return;
+    if (CChildFrame* frame = ActiveChildFrame()) {
+        m_paneLink->OnConditionChanged(*frame, name.toStdString(), value.toStdString());
+        UpdateCommandUI();
     }
-    CWindowGridHost host(*frame);
-    m_properties->Grid()->OnConditionChanged(frame->Doc().Document(), host, name.toStdString(), value.toStdString());
-    UpdateCommandUI();
 }
 
 void CMainFrame::EnableConditionPane(bool enable) { m_properties->setEnabled(enable); }
@@ -439,24 +419,7 @@ void CMainFrame::EnableConditionPane(bool enable) { m_properties->setEnabled(ena
 void CMainFrame::ShowSelectedDevice(int index) { m_properties->SelectDevice(index); }
 
 void CMainFrame::RefreshGrid() {
-    CChildFrame* frame = ActiveChildFrame();
-    if (frame == nullptr) {
-        return;
+    if (CChildFrame* frame = ActiveChildFrame()) {
+        m_paneLink->RefreshGrid(*frame);
     }
-    const std::string& name = frame->Doc().Document().Condition().DeviceName;
-    const auto& names = m_binding->DeviceNames();
-    int found = -1;
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        if (names[i] == name) {
-            found = static_cast<int>(i);
-        }
-    }
-    if (found >= 0) {
-        m_binding->SetSelectedIndex(found);
-        m_properties->SelectDevice(found);
-    }
-    CLogicDocument& document = frame->Doc().Document();
-    m_properties->Grid()->RefreshGrid(document);
-    // A run of the document reads the condition: the pane stays disabled.
-    m_properties->setEnabled(!frame->RunActive() && document.IsRunning.load() == 0);
 }

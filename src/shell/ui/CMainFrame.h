@@ -13,6 +13,7 @@
 
 class CChildFrame;
 class CCommandActions;
+class CConditionPaneLink;
 class CMainStatusBar;
 class CDriverBinding;
 class CNivaraDoc;
@@ -164,6 +165,7 @@ private:
     IFileChooser* m_chooser = nullptr;
     std::unique_ptr<CWindowMessageRouter> m_router;
     std::unique_ptr<CDriverBinding> m_binding;
+    std::unique_ptr<CConditionPaneLink> m_paneLink;
     bool m_documentMenu = false;
     CSettingsCommands* m_settingsCommands = nullptr;
     IRecentFiles* m_recentFiles = nullptr;
