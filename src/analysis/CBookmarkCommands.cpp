@@ -9,6 +9,9 @@
 
 namespace {
 
+// A position no marker has (positions are never negative).
+constexpr int64_t NoMarker = -1;
+
 void ClearCurrentFlags(CBookmarkList& list) {
     for (BOOKMARK_DATA& mark : list) {
         mark.IsCurrentBookmark = 0;
@@ -134,14 +137,16 @@ void CBookmarkCommands::RebuildMarkers() {
         return;
     }
     Normalise(*list);
+    // New markers take the current colour: the highlight gives every other
+    // marker the other colour, all of them when the list has no current mark.
+    int64_t current = NoMarker;
     for (const BOOKMARK_DATA& mark : *list) {
         m_markers.AddMarker(mark.BookmarkAbsolutePosition);
-    }
-    for (const BOOKMARK_DATA& mark : *list) {
         if (mark.IsCurrentBookmark != 0) {
-            m_markers.HighlightMarker(mark.BookmarkAbsolutePosition);
+            current = mark.BookmarkAbsolutePosition;
         }
     }
+    m_markers.HighlightMarker(current);
     if (!list->Empty()) {
         m_markers.SetMarkersShown(true);
     }

@@ -38,7 +38,9 @@ public:
 //     object of the graph, a connection to a pane) goes into
 //     OnWindowCreated().
 //  5. What the module keeps from one start to the next goes into OnExit().
-//  6. Add one line to CMainFrame::CreateModules():
+//  6. What the module shows of the active window (a modeless dialog's copy
+//     of its records) follows OnWindowActivated() and OnRecordsReplaced().
+//  7. Add one line to CMainFrame::CreateModules():
 //         AddModule(std::make_unique<CMyCommands>(*this));
 class ICommandModule {
 public:
@@ -52,6 +54,13 @@ public:
     }
     // Called once for every document window, after its panes exist.
     virtual void OnWindowCreated(IDocumentWindow& window) { (void)window; }
+    // Called when another document window became the active one: after a
+    // switch, a New Window, a New, or when the active one closed (`active`
+    // is nullptr when none is left).
+    virtual void OnWindowActivated(IDocumentWindow* active) { (void)active; }
+    // Called when a window's records were replaced under it: a pulse or
+    // condition file was read, or the document's direction changed.
+    virtual void OnRecordsReplaced(IDocumentWindow& window) { (void)window; }
     // Called once when the main window closes: after the close query of the
     // last document window, which is closed but still exists (`active` is
     // nullptr when no document window was open).

@@ -44,6 +44,18 @@ void CCommandRouter::OnWindowCreated(IDocumentWindow& window) {
     }
 }
 
+void CCommandRouter::OnWindowActivated(IDocumentWindow* active) {
+    for (const auto& module : m_modules) {
+        module->OnWindowActivated(active);
+    }
+}
+
+void CCommandRouter::OnRecordsReplaced(IDocumentWindow& window) {
+    for (const auto& module : m_modules) {
+        module->OnRecordsReplaced(window);
+    }
+}
+
 void CCommandRouter::OnExit(IDocumentWindow* active) {
     for (const auto& module : m_modules) {
         module->OnExit(active);

@@ -24,6 +24,16 @@ public:
     void AddCommand(int command, HANDLER handler, RULE rule = {}) override;
 
     [[nodiscard]] bool HasHandler(int command) const;
+    // The module of that class; nullptr when none was added.
+    template <class MODULE>
+    [[nodiscard]] MODULE* FindModule() const {
+        for (const auto& module : m_modules) {
+            if (auto* found = dynamic_cast<MODULE*>(module.get())) {
+                return found;
+            }
+        }
+        return nullptr;
+    }
     // The rule's answer (a command without a handler shows its check mark
     // but cannot be enabled: see HasHandler).
     [[nodiscard]] COMMAND_UI Query(int command, const COMMAND_CONTEXT& context) const;
@@ -31,6 +41,10 @@ public:
     void FillContext(COMMAND_CONTEXT& context, IDocumentWindow* active) const;
     // Every module gives a new document window what it puts there.
     void OnWindowCreated(IDocumentWindow& window);
+    // Every module follows a change of the active window.
+    void OnWindowActivated(IDocumentWindow* active);
+    // Every module follows records replaced under a window.
+    void OnRecordsReplaced(IDocumentWindow& window);
     // Every module keeps what it keeps at exit.
     void OnExit(IDocumentWindow* active);
     // Runs the command's handler in the guarded call when the command is

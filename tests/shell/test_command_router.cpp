@@ -101,6 +101,33 @@ TEST_F(RouterTest, AnIndexOutsideATableEndsTheCommandWithMessage61477) {
     EXPECT_EQ(module->Zooms, 1);
 }
 
+namespace {
+
+// A module that follows the active window, as the bookmark list does.
+class CFollowingModule final : public ICommandModule {
+public:
+    void Register(ICommandRegistry&) override {}
+    void OnWindowActivated(IDocumentWindow* active) override { Activations.push_back(active); }
+    std::vector<IDocumentWindow*> Activations;
+};
+
+}  // namespace
+
+TEST_F(RouterTest, EveryModuleFollowsTheActiveWindowAndIsFoundByItsClass) {
+    auto owned = std::make_unique<CFollowingModule>();
+    CFollowingModule* following = owned.get();
+    router.AddModule(std::move(owned));
+    EXPECT_EQ(router.FindModule<CCountingModule>(), module);
+    EXPECT_EQ(router.FindModule<CFollowingModule>(), following);
+    router.OnWindowActivated(nullptr);
+    EXPECT_EQ(following->Activations, std::vector<IDocumentWindow*>{nullptr});
+    // The same class twice: the first added is the one found.
+    router.AddModule(std::make_unique<CFollowingModule>());
+    EXPECT_EQ(router.FindModule<CFollowingModule>(), following);
+    router.OnWindowActivated(nullptr);
+    EXPECT_EQ(following->Activations.size(), 2u);
+}
+
 TEST(GuardedCall, PassesOtherFailuresOnAndReportsSuccess) {
     CScriptedMessages messages;
     int runs = 0;

@@ -1,6 +1,7 @@
 #include "analysis/ui/CBookmarkCommandModule.h"
 
 #include "analysis/ui/CBookmarkDlg.h"
+#include "analysis/ui/CViewBookmarkMarkers.h"
 #include "document/CLogicDocument.h"
 #include "document/CWindowRecords.h"
 #include "document/ICommandHost.h"
@@ -8,29 +9,59 @@
 #include "graph/ui/CNivaraView.h"
 #include "resources/CommandIds.h"
 
+namespace {
+
+const CBookmarkList* CurrentList(IDocumentWindow& window) {
+    return window.Records().Bookmarks(window.Document().Condition().Direction);
+}
+
+}  // namespace
+
 CBookmarkCommandModule::CBookmarkCommandModule(ICommandHost& host)
-    : QObject(host.MainWindow()), m_host(host), m_dialog(new CBookmarkDlg(host.MainWindow())) {
+    : m_host(host), m_dialog(new CBookmarkDlg(host.MainWindow())) {
     connect(m_dialog, &CBookmarkDlg::JumpRequested, this, [this](uint64_t position) {
-        OnActive([position](CBookmarkCommands& commands) { commands.Jump(position); });
+        // A jump leaves the list as it is: memos typed before it stay in the copy for OK.
+        OnActive([position](CBookmarkCommands& commands) { commands.Jump(position); }, COPY::Keep);
     });
-    connect(m_dialog, &CBookmarkDlg::ListAccepted, this, [this] {
-        const std::vector<BOOKMARK_DATA> copy = m_dialog->Copy();
-        OnActive([&copy](CBookmarkCommands& commands) { commands.WriteBack(copy); });
-        if (IDocumentWindow* frame = m_host.ActiveWindow()) {
-            frame->View()->Model().Document().BookmarkAutoClose = m_dialog->AutoClose() ? 1 : 0;
-        }
-    });
+    connect(m_dialog, &CBookmarkDlg::ListAccepted, this, [this] { OnListAccepted(); });
 }
 
-void CBookmarkCommandModule::Register(const ADD_HANDLER& add) {
-    add(cmd::BookmarkToggle, [this] { OnActive([](CBookmarkCommands& c) { c.Toggle(); }); });
-    add(cmd::BookmarkNext, [this] { OnActive([](CBookmarkCommands& c) { (void)c.Next(); }); });
-    add(cmd::BookmarkPrevious, [this] { OnActive([](CBookmarkCommands& c) { (void)c.Previous(); }); });
-    add(cmd::BookmarkClear, [this] { OnActive([](CBookmarkCommands& c) { c.Clear(); }); });
-    add(cmd::BookmarkList, [this] { OnBookmarkList(); });
+void CBookmarkCommandModule::Register(ICommandRegistry& registry) {
+    registry.AddCommand(cmd::BookmarkToggle,
+                        [this] { OnActive([](CBookmarkCommands& c) { c.Toggle(); }, COPY::Refresh); });
+    registry.AddCommand(cmd::BookmarkNext,
+                        [this] { OnActive([](CBookmarkCommands& c) { (void)c.Next(); }, COPY::Refresh); });
+    registry.AddCommand(cmd::BookmarkPrevious,
+                        [this] { OnActive([](CBookmarkCommands& c) { (void)c.Previous(); }, COPY::Refresh); });
+    registry.AddCommand(cmd::BookmarkClear,
+                        [this] { OnActive([](CBookmarkCommands& c) { c.Clear(); }, COPY::Refresh); });
+    registry.AddCommand(cmd::BookmarkList, [this] { OnBookmarkList(); });
 }
 
-void CBookmarkCommandModule::OnActive(const std::function<void(CBookmarkCommands&)>& command) {
+void CBookmarkCommandModule::FillContext(COMMAND_CONTEXT& context, IDocumentWindow* active) const {
+    const CBookmarkList* list = active != nullptr ? CurrentList(*active) : nullptr;
+    context.BookmarksNotEmpty = list != nullptr && !list->Empty();
+}
+
+void CBookmarkCommandModule::OnWindowActivated(IDocumentWindow* active) {
+    if (active != m_source) {
+        RefreshCopy(active);
+    }
+}
+
+void CBookmarkCommandModule::OnRecordsReplaced(IDocumentWindow& window) {
+    if (window.View() == nullptr) {
+        return;
+    }
+    CNivaraView& view = *window.View();
+    CViewBookmarkMarkers markers(view);
+    CBookmarkCommands(view.Model(), markers, view.BlockReader()).RebuildMarkers();
+    if (&window == m_host.ActiveWindow()) {
+        RefreshCopy(&window);
+    }
+}
+
+void CBookmarkCommandModule::OnActive(const std::function<void(CBookmarkCommands&)>& command, COPY copy) {
     IDocumentWindow* frame = m_host.ActiveWindow();
     if (frame == nullptr || frame->View() == nullptr) {
         return;
@@ -39,7 +70,9 @@ void CBookmarkCommandModule::OnActive(const std::function<void(CBookmarkCommands
     CViewBookmarkMarkers markers(view);
     CBookmarkCommands commands(view.Model(), markers, view.BlockReader());
     command(commands);
-    RefreshCopy(*frame);
+    if (copy == COPY::Refresh) {
+        RefreshCopy(frame);
+    }
     view.RefreshView();
     m_host.UpdateCommandUI();
 }
@@ -49,22 +82,30 @@ void CBookmarkCommandModule::OnBookmarkList() {
     if (frame == nullptr || frame->View() == nullptr) {
         return;
     }
-    CNivaraView& view = *frame->View();
-    const CBookmarkList* list = frame->Records().Bookmarks(view.Model().Document().Condition().Direction);
-    m_dialog->Refresh(list != nullptr ? list->Items() : std::vector<BOOKMARK_DATA>{}, view.Model().GraphUnit());
-    m_dialog->Open(view.Model().Document().BookmarkAutoClose != 0, *m_host.MainWindow(), view.Model().Geometry().Scale());
+    CGraphModel& model = frame->View()->Model();
+    const CBookmarkList* list = CurrentList(*frame);
+    m_source = frame;
+    m_dialog->Refresh(list != nullptr ? list->Items() : std::vector<BOOKMARK_DATA>{}, model.GraphUnit());
+    m_dialog->Open(model.Document().BookmarkAutoClose != 0, *m_host.MainWindow(), model.Geometry().Scale());
 }
 
-void CBookmarkCommandModule::OnListReplaced(IDocumentWindow& frame) {
-    if (frame.View() == nullptr) {
+void CBookmarkCommandModule::OnListAccepted() {
+    IDocumentWindow* frame = SourceWindow();
+    if (frame == nullptr) {
         return;
     }
-    CViewBookmarkMarkers markers(*frame.View());
-    CBookmarkCommands(frame.View()->Model(), markers, frame.View()->BlockReader()).RebuildMarkers();
-    RefreshCopy(frame);
+    const std::vector<BOOKMARK_DATA> copy = m_dialog->Copy();
+    OnActive([&copy](CBookmarkCommands& commands) { commands.WriteBack(copy); }, COPY::Refresh);
+    frame->Document().BookmarkAutoClose = m_dialog->AutoClose() ? 1 : 0;
 }
 
-void CBookmarkCommandModule::RefreshCopy(IDocumentWindow& frame) {
-    const CBookmarkList* list = frame.Records().Bookmarks(frame.View()->Model().Document().Condition().Direction);
+void CBookmarkCommandModule::RefreshCopy(IDocumentWindow* window) {
+    m_source = window;
+    const CBookmarkList* list = window != nullptr ? CurrentList(*window) : nullptr;
     m_dialog->Refresh(list != nullptr ? list->Items() : std::vector<BOOKMARK_DATA>{});
+}
+
+IDocumentWindow* CBookmarkCommandModule::SourceWindow() const {
+    IDocumentWindow* active = m_host.ActiveWindow();
+    return active != nullptr && active == m_source ? active : nullptr;
 }

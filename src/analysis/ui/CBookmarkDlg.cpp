@@ -10,6 +10,7 @@
 #include <cstdio>
 
 #include "analysis/ui/CMemoDelegate.h"
+#include "graph/CRulerScale.h"
 #include "resources/CStringTable.h"
 #include "resources/StringIds.h"
 
@@ -25,7 +26,7 @@ constexpr int MemoColumn = 2;
 // time unit; the number as an unsigned 64-bit value so no position shows negative.
 QString PositionText(uint64_t position, int graphUnit) {
     char text[48];
-    std::snprintf(text, sizeof text, graphUnit == 1 ? "%" PRIu64 " mSec" : "%" PRIu64 " Clock", position);
+    std::snprintf(text, sizeof text, graphUnit == GRAPH_UNIT_TIME ? "%" PRIu64 " mSec" : "%" PRIu64 " Clock", position);
     return QString::fromLatin1(text);
 }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "document/BOOKMARK_DATA.h"
+#include "graph/CRulerScale.h"
 
 class QCheckBox;
 class QPushButton;
@@ -50,7 +51,7 @@ private:
     void OnMemoEdited(int row, const QString& text);
 
     std::vector<BOOKMARK_DATA> m_copy;
-    int m_graphUnit = 0;
+    int m_graphUnit = GRAPH_UNIT_CLOCK;
     QTableWidget* m_list = nullptr;
     QPushButton* m_jump = nullptr;
     QCheckBox* m_autoClose = nullptr;

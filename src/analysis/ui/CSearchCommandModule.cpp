@@ -29,20 +29,24 @@ void SelectRowInPanes(IDocumentWindow& frame, int row) {
 }  // namespace
 
 CSearchCommandModule::CSearchCommandModule(ICommandHost& host)
-    : QObject(host.MainWindow()), m_host(host), m_dialog(new CSearchDlg(host.MainWindow())) {
+    : m_host(host), m_dialog(new CSearchDlg(host.MainWindow())) {
     connect(m_dialog, &CSearchDlg::SearchRequested, this, [this] { RunRequest(m_dialog->RequestedDirection()); });
 }
 
-void CSearchCommandModule::Register(const ADD_HANDLER& add) {
-    add(cmd::Search, [this] { OnSearch(); });
-    add(cmd::SearchNext, [this] {
+void CSearchCommandModule::Register(ICommandRegistry& registry) {
+    registry.AddCommand(cmd::Search, [this] { OnSearch(); });
+    registry.AddCommand(cmd::SearchNext, [this] {
         m_direction = static_cast<int>(SEARCH_DIRECTION::Forward);
         RunRequest(SEARCH_DIRECTION::Forward);
     });
-    add(cmd::SearchPrevious, [this] {
+    registry.AddCommand(cmd::SearchPrevious, [this] {
         m_direction = static_cast<int>(SEARCH_DIRECTION::Backward);
         RunRequest(SEARCH_DIRECTION::Backward);
     });
+}
+
+void CSearchCommandModule::FillContext(COMMAND_CONTEXT& context, IDocumentWindow*) const {
+    context.SearchMade = m_searchMade;
 }
 
 void CSearchCommandModule::OnSearch() {

@@ -1,8 +1,8 @@
 #pragma once
 #include <QObject>
-#include <functional>
 
 #include "analysis/CSearchCommand.h"
+#include "document/ICommandModule.h"
 
 class CSearchDlg;
 class ICommandHost;
@@ -11,14 +11,15 @@ class ICommandHost;
 // modeless search dialog (created hidden with the main window), the
 // direction of the current search and the search-made flag that enables
 // Search Next and Search Previous once a first search has run.
-class CSearchCommandModule : public QObject {
+class CSearchCommandModule final : public QObject, public ICommandModule {
     Q_OBJECT
 public:
-    using ADD_HANDLER = std::function<void(int command, std::function<void()> handler)>;
-
     explicit CSearchCommandModule(ICommandHost& host);
 
-    void Register(const ADD_HANDLER& add);
+    void Register(ICommandRegistry& registry) override;
+    // The search-made flag.
+    void FillContext(COMMAND_CONTEXT& context, IDocumentWindow* active) const override;
+
     [[nodiscard]] bool SearchMade() const { return m_searchMade; }
     [[nodiscard]] int SearchDirection() const { return m_direction; }
     [[nodiscard]] CSearchDlg& Dialog() const { return *m_dialog; }

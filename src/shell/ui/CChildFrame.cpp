@@ -329,7 +329,7 @@ void CChildFrame::RebuildSignalTree() {
     ShowCaretValues();
 }
 
-void CChildFrame::RebuildBookmarkMarkers() { m_main.OnBookmarkListReplaced(*this); }
+void CChildFrame::RebuildBookmarkMarkers() { m_main.OnRecordsReplaced(*this); }
 
 void CChildFrame::SetTitleAndPath(const std::string& path) { m_doc.SetPathName(QString::fromStdString(path)); }
 

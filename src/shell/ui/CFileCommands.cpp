@@ -33,7 +33,15 @@ void AddRecent(ICommandHost& host, RECENT_LIST list, const std::string& path) {
 }
 
 FileResult ReadCondition(IDocumentWindow& window, const std::string& path) {
-    return ReadConditionFile(window.Document(), window.FileWindow(), path);
+    const int direction = window.Document().Condition().Direction;
+    FileResult result = ReadConditionFile(window.Document(), window.FileWindow(), path);
+    if (window.Document().Condition().Direction != direction) {
+        // The window now shows the other direction's records, as after a
+        // change of direction in the grid.
+        window.FileWindow().RebuildBookmarkMarkers();
+        window.FileWindow().RebuildSignalTree();
+    }
+    return result;
 }
 
 FileResult ReadDataPattern(IDocumentWindow& window, const std::string& path) {

@@ -2,9 +2,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
-#include <QLabel>
 #include <QMdiArea>
-#include <QScreen>
 #include <QStatusBar>
 #include <QToolBar>
 
@@ -20,15 +18,14 @@
 #include "graph/ui/CPrintCommands.h"
 #include "graph/ui/CNivaraView.h"
 #include "patterns/ui/CPatternCommands.h"
-#include "shell/CWindowGridHost.h"
 #include "shell/ui/CConditionPane.h"
-#include "shell/ui/CMemoryOptionDlg.h"
 #include "resources/CStringTable.h"
 #include "resources/CommandIds.h"
-#include "shell/CChildFrameLayout.h"
 #include "shell/CCloseQuery.h"
 #include "shell/ui/CChildFrame.h"
 #include "shell/ui/CCommandActions.h"
+#include "shell/ui/CConditionPaneLink.h"
+#include "shell/ui/CMainStatusBar.h"
 #include "shell/ui/CFileCommands.h"
 #include "shell/ui/CNivaraDoc.h"
 #include "shell/ui/CQtFileChooser.h"
@@ -46,9 +43,6 @@ namespace {
 
 constexpr int ApplicationTitle = IDS_APP_TITLE;
 constexpr int ToolbarTitle = IDS_TOOLBAR_TITLE;
-constexpr int InsertText = IDS_STATUS_INSERT;
-constexpr int OverwriteText = IDS_STATUS_OVERWRITE;
-constexpr int EditDisabledText = IDS_STATUS_EDIT_DISABLED;
 
 QString Text(int id) { return QString::fromStdString(LoadText(id)); }
 
@@ -82,6 +76,7 @@ CMainFrame::CMainFrame(IUserMessages* messages, QWidget* parent)
             SetEditStatus(frame->Doc().Document().Condition().ReadOnly != 0, frame->View()->InsertMode());
         }
         RefreshGrid();
+        NotifyActiveWindow();
         UpdateCommandUI();
     });
     UpdateCommandUI();
@@ -137,6 +132,8 @@ void CMainFrame::CreateModules() {
     AddModule(std::make_unique<CSignalCommands>(*this));
     AddModule(std::make_unique<CRunCommands>(*this));
     AddModule(std::make_unique<CAnalysisCommandModule>(*this));
+    AddModule(std::make_unique<CSearchCommandModule>(*this));
+    AddModule(std::make_unique<CBookmarkCommandModule>(*this));
     AddModule(std::make_unique<CPatternCommands>(*this));
     m_settingsCommands = KeepModule(std::make_unique<CSettingsCommands>(*this, *m_binding));
     m_recentFiles = KeepModule(std::make_unique<CRecentFileCommands>(*this, *m_menus));
@@ -151,11 +148,6 @@ void CMainFrame::CreateFrameCommands() {
     add(cmd::WindowCloseAll, [this] { OnCloseAllWindows(); });
     add(cmd::WindowNew, [this] { OnWindowNew(); });
     add(cmd::AppExit, [this] { close(); });
-    add(cmd::SamplingMemoryOption, [this] { OnMemoryOption(); });
-    m_searchCommands = new CSearchCommandModule(*this);
-    m_searchCommands->Register(add);
-    m_bookmarkCommands = new CBookmarkCommandModule(*this);
-    m_bookmarkCommands->Register(add);
 }
 
 bool CMainFrame::HasHandler(int command) const { return m_commands.HasHandler(command); }
@@ -173,37 +165,11 @@ void CMainFrame::CreateToolBar() {
     m_menus->FillToolBar(*m_toolBar);
 }
 
-void CMainFrame::CreateStatusBar() {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const int tenths = CChildFrameLayout::ScaleTenths(screen != nullptr ? qRound(screen->logicalDotsPerInchX()) : 96);
-    const int widths[StatusPanes] = {0, 75, 50 + 50 * (tenths - 10) / 10, 0, 0, 0};
-    const char* texts[StatusPanes] = {"", "", "", "CAP", "NUM", "SCRL"};
-    m_statusPanes.push_back(nullptr);  // pane 0 is the status bar's message area
-    for (int pane = 1; pane < StatusPanes; ++pane) {
-        auto* label = new QLabel(QString::fromLatin1(texts[pane]), statusBar());
-        label->setFrameShape(QFrame::Panel);
-        label->setFrameShadow(QFrame::Sunken);
-        if (widths[pane] > 0) {
-            label->setFixedWidth(widths[pane]);
-        }
-        if (pane >= 3) {
-            // The key lock states are not known here: the indicators stay grey.
-            label->setEnabled(false);
-        }
-        statusBar()->addPermanentWidget(label);
-        m_statusPanes.push_back(label);
-    }
-}
+void CMainFrame::CreateStatusBar() { m_statusBar = std::make_unique<CMainStatusBar>(*statusBar()); }
 
-QLabel* CMainFrame::StatusPane(int pane) const {
-    return pane > 0 && pane < static_cast<int>(m_statusPanes.size()) ? m_statusPanes[static_cast<std::size_t>(pane)]
-                                                                      : nullptr;
-}
+QLabel* CMainFrame::StatusPane(int pane) const { return m_statusBar->Pane(pane); }
 
-void CMainFrame::SetEditStatus(bool editDisabled, bool insertMode) {
-    m_statusPanes[1]->setText(editDisabled ? Text(EditDisabledText) : QString());
-    m_statusPanes[2]->setText(insertMode ? Text(InsertText) : Text(OverwriteText));
-}
+void CMainFrame::SetEditStatus(bool editDisabled, bool insertMode) { m_statusBar->SetEditStatus(editDisabled, insertMode); }
 
 void CMainFrame::CreateProperties() {
     m_properties = new CPropertiesWnd(*this, this);
@@ -216,6 +182,7 @@ void CMainFrame::BindDriver() {
     m_binding = std::make_unique<CDriverBinding>(*this);
     m_binding->BindDriver();
     m_binding->SetMessagePoster(&CWindowMessageRouter::PostFromLibrary, m_router.get());
+    m_paneLink = std::make_unique<CConditionPaneLink>(*m_properties, *m_binding);
     m_properties->FillDeviceList(m_binding->DeviceEntries(), m_binding->SelectedIndex());
     if (m_binding->DriverBound()) {
         m_properties->Grid()->BuildDefaultGrid(CNivaraDoc::DefaultAutoSavePath().toStdString());
@@ -239,7 +206,6 @@ CChildFrame* CMainFrame::ActiveChildFrame() const {
 COMMAND_CONTEXT CMainFrame::BuildContext() const {
     COMMAND_CONTEXT c;
     c.Language = CStringTable::Language();
-    c.SearchMade = m_searchCommands != nullptr && m_searchCommands->SearchMade();
     CChildFrame* frame = ActiveChildFrame();
     if (frame != nullptr) {
         const LOGIC_CONDITION& condition = frame->Doc().Document().Condition();
@@ -249,8 +215,6 @@ COMMAND_CONTEXT CMainFrame::BuildContext() const {
             c.ClockType = group->ClockType;
         }
         c.ReadOnly = condition.ReadOnly != 0;
-        const CBookmarkList* bookmarks = frame->Records().Bookmarks(condition.Direction);
-        c.BookmarksNotEmpty = bookmarks != nullptr && bookmarks->Size() > 0;
         c.TreeEditable = frame->Tree()->IsEditable() && !frame->RunActive();
     }
     m_commands.FillContext(c, frame);
@@ -319,6 +283,7 @@ CChildFrame* CMainFrame::OnFileNew() {
     m_mdiArea->setActiveSubWindow(frame);
     frame->OnInitialUpdate();
     RefreshGrid();
+    NotifyActiveWindow();
     UpdateCommandUI();
     return frame;
 }
@@ -338,6 +303,7 @@ void CMainFrame::OnWindowNew() {
     m_mdiArea->setActiveSubWindow(frame);
     frame->OnInitialUpdate();
     RefreshGrid();
+    NotifyActiveWindow();
 }
 
 void CMainFrame::RetitleFrames() {
@@ -369,6 +335,7 @@ void CMainFrame::OnFrameClosed(CChildFrame* frame) {
     if (m_frames.empty() && !m_exiting) {
         BuildMenuBar(false);
     }
+    NotifyActiveWindow();
     UpdateCommandUI();
 }
 
@@ -383,7 +350,13 @@ void CMainFrame::OnFrameDestroyed(CChildFrame* frame) {
     }
 }
 
-void CMainFrame::OnBookmarkListReplaced(CChildFrame& frame) { m_bookmarkCommands->OnListReplaced(frame); }
+void CMainFrame::OnRecordsReplaced(CChildFrame& frame) { m_commands.OnRecordsReplaced(frame); }
+
+void CMainFrame::NotifyActiveWindow() {
+    if (!m_destroying) {
+        m_commands.OnWindowActivated(ActiveChildFrame());
+    }
+}
 
 void CMainFrame::OnCloseAllWindows() {
     while (WindowCount() > 1) {
@@ -426,49 +399,19 @@ bool CMainFrame::OpenPulseFile(const std::string& path) { return CFileCommands::
 // ---------------------------------------------------------------- devices
 
 void CMainFrame::OnDeviceSelected(int index) {
-    m_binding->SetSelectedIndex(index);
-    CChildFrame* frame = ActiveChildFrame();
-    if (frame == nullptr) {
-        return;
+    if (m_paneLink->OnDeviceSelected(ActiveChildFrame(), index)) {
+        // The grid shows the condition of the document with its new device
+        // rather than the values it was created with.
+        RefreshGrid();
+        UpdateCommandUI();
     }
-    const auto& names = m_binding->DeviceNames();
-    const auto& types = m_binding->DeviceTypes();
-    if (index < 0 || static_cast<std::size_t>(index) >= names.size()) {
-        return;
-    }
-    const std::string& type = types[static_cast<std::size_t>(index)];
-    const std::string& name = names[static_cast<std::size_t>(index)];
-    frame->CloseDevice();
-    frame->Doc().Document().SetDevice(type, name);
-    m_properties->Grid()->OnDeviceSelected(CNivaraDoc::DefaultAutoSavePath().toStdString());
-    if (!type.empty()) {
-        frame->OpenDevice(name);
-    }
-    // The grid shows the condition of the document with its new device
-    // rather than the values it was created with.
-    RefreshGrid();
-    UpdateCommandUI();
 }
 
 void CMainFrame::OnConditionChanged(const QString& name, const QString& value) {
-    CChildFrame* frame = ActiveChildFrame();
-    if (frame == nullptr) {
-        return;
+    if (CChildFrame* frame = ActiveChildFrame()) {
+        m_paneLink->OnConditionChanged(*frame, name.toStdString(), value.toStdString());
+        UpdateCommandUI();
     }
-    CWindowGridHost host(*frame);
-    m_properties->Grid()->OnConditionChanged(frame->Doc().Document(), host, name.toStdString(), value.toStdString());
-    UpdateCommandUI();
-}
-
-void CMainFrame::OnMemoryOption() {
-    CChildFrame* frame = ActiveChildFrame();
-    // The sampling memory is the run's buffer while the document runs.
-    if (frame == nullptr || frame->RunActive() || frame->Doc().Document().IsRunning.load() != 0) {
-        return;
-    }
-    CMemoryOptionDlg dialog(frame->Doc().Document(), *this, this);
-    dialog.exec();
-    RefreshGrid();
 }
 
 void CMainFrame::EnableConditionPane(bool enable) { m_properties->setEnabled(enable); }
@@ -476,24 +419,7 @@ void CMainFrame::EnableConditionPane(bool enable) { m_properties->setEnabled(ena
 void CMainFrame::ShowSelectedDevice(int index) { m_properties->SelectDevice(index); }
 
 void CMainFrame::RefreshGrid() {
-    CChildFrame* frame = ActiveChildFrame();
-    if (frame == nullptr) {
-        return;
+    if (CChildFrame* frame = ActiveChildFrame()) {
+        m_paneLink->RefreshGrid(*frame);
     }
-    const std::string& name = frame->Doc().Document().Condition().DeviceName;
-    const auto& names = m_binding->DeviceNames();
-    int found = -1;
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        if (names[i] == name) {
-            found = static_cast<int>(i);
-        }
-    }
-    if (found >= 0) {
-        m_binding->SetSelectedIndex(found);
-        m_properties->SelectDevice(found);
-    }
-    CLogicDocument& document = frame->Doc().Document();
-    m_properties->Grid()->RefreshGrid(document);
-    // A run of the document reads the condition: the pane stays disabled.
-    m_properties->setEnabled(!frame->RunActive() && document.IsRunning.load() == 0);
 }

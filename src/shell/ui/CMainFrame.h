@@ -11,15 +11,15 @@
 #include "shell/CCommandRouter.h"
 #include "shell/ui/IFrameHost.h"
 
-class CBookmarkCommandModule;
 class CChildFrame;
 class CCommandActions;
+class CConditionPaneLink;
+class CMainStatusBar;
 class CDriverBinding;
 class CNivaraDoc;
 class CPropertiesWnd;
 class CQtFileChooser;
 class CQtUserMessages;
-class CSearchCommandModule;
 class IRecentFiles;
 class CSettingsCommands;
 class CWindowMessageRouter;
@@ -38,8 +38,6 @@ class QToolBar;
 class CMainFrame : public QMainWindow, public IUserMessages, public IFrameHost, public ICommandHost {
     Q_OBJECT
 public:
-    static constexpr int StatusPanes = 6;
-
     // messages: replaces the message boxes from the start (nullptr: the
     // standard ones), so that the board library's binding reports there too.
     explicit CMainFrame(IUserMessages* messages = nullptr, QWidget* parent = nullptr);
@@ -82,9 +80,11 @@ public:
     [[nodiscard]] CPropertiesWnd* Properties() const { return m_properties; }
     [[nodiscard]] CDriverBinding* Binding() const { return m_binding.get(); }
     [[nodiscard]] CWindowMessageRouter& Router() const { return *m_router; }
-    // The search and bookmark commands with their modeless dialogs.
-    [[nodiscard]] CSearchCommandModule& SearchCommands() const { return *m_searchCommands; }
-    [[nodiscard]] CBookmarkCommandModule& BookmarkCommands() const { return *m_bookmarkCommands; }
+    // The command module of that class (nullptr when none was added).
+    template <class MODULE>
+    [[nodiscard]] MODULE* Module() const {
+        return m_commands.FindModule<MODULE>();
+    }
     // The persisted settings and the language commands.
     [[nodiscard]] CSettingsCommands& SettingsCommands() const { return *m_settingsCommands; }
     [[nodiscard]] QLabel* StatusPane(int pane) const;
@@ -107,7 +107,7 @@ public:
     [[nodiscard]] bool CloseQuery(CChildFrame* frame) override;
     void OnFrameClosed(CChildFrame* frame) override;
     void OnFrameDestroyed(CChildFrame* frame) override;
-    void OnBookmarkListReplaced(CChildFrame& frame) override;
+    void OnRecordsReplaced(CChildFrame& frame) override;
     // Shows the active document's condition: selects its device in the list.
     void RefreshGrid() override;
 
@@ -125,8 +125,6 @@ public:
     // The grid's property-changed notification: the active document takes
     // the value of the property with that displayed name.
     void OnConditionChanged(const QString& name, const QString& value);
-    // Sampling Memory Option: dialog 332, refused while the document runs.
-    void OnMemoryOption();
     void SetEditStatus(bool editDisabled, bool insertMode) override;
 
 protected:
@@ -144,6 +142,8 @@ private:
     void BindDriver();
     CChildFrame* CreateFrame();
     void RetitleFrames();
+    // The command modules follow the window that is active now.
+    void NotifyActiveWindow();
 
     // Window commands
     void OnWindowNew();
@@ -158,16 +158,15 @@ private:
     std::vector<CChildFrame*> m_liveFrames;
     CCommandActions* m_menus = nullptr;
     CCommandRouter m_commands;
-    std::vector<QLabel*> m_statusPanes;
+    std::unique_ptr<CMainStatusBar> m_statusBar;
     std::unique_ptr<CQtUserMessages> m_standardMessages;
     std::unique_ptr<CQtFileChooser> m_standardChooser;
     IUserMessages* m_messages = nullptr;
     IFileChooser* m_chooser = nullptr;
     std::unique_ptr<CWindowMessageRouter> m_router;
     std::unique_ptr<CDriverBinding> m_binding;
+    std::unique_ptr<CConditionPaneLink> m_paneLink;
     bool m_documentMenu = false;
-    CSearchCommandModule* m_searchCommands = nullptr;
-    CBookmarkCommandModule* m_bookmarkCommands = nullptr;
     CSettingsCommands* m_settingsCommands = nullptr;
     IRecentFiles* m_recentFiles = nullptr;
     bool m_exiting = false;

@@ -10,6 +10,7 @@
 #include "resources/CStringTable.h"
 #include "resources/CommandIds.h"
 #include "resources/StringIds.h"
+#include "shell/ui/CMemoryOptionDlg.h"
 #include "shell/ui/CNivaraDoc.h"
 
 CSettingsCommands::CSettingsCommands(ICommandHost& host, const CDriverBinding& binding)
@@ -35,6 +36,18 @@ int CSettingsCommands::StartLanguage() {
 void CSettingsCommands::Register(ICommandRegistry& registry) {
     registry.AddCommand(cmd::LanguageJapanese, [this] { OnLanguage(LANGUAGE_JAPANESE); });
     registry.AddCommand(cmd::LanguageEnglish, [this] { OnLanguage(LANGUAGE_ENGLISH); });
+    registry.AddCommand(cmd::SamplingMemoryOption, [this] { OnMemoryOption(); });
+}
+
+void CSettingsCommands::OnMemoryOption() {
+    IDocumentWindow* window = m_host.ActiveWindow();
+    // The sampling memory is the run's buffer while the document runs.
+    if (window == nullptr || window->Run().RunActive() || window->Document().IsRunning.load() != 0) {
+        return;
+    }
+    CMemoryOptionDlg dialog(window->Document(), m_host.Messages(), m_host.MainWindow());
+    dialog.exec();
+    m_host.RefreshGrid();
 }
 
 void CSettingsCommands::OnLanguage(int language) {

@@ -6,7 +6,8 @@
 class CDriverBinding;
 class ICommandHost;
 
-// The persisted settings of the application and the language commands.
+// The persisted settings of the application, the language commands and the
+// sampling memory option (dialog 332, refused while the document runs).
 // The language is read before any window; the device and condition are
 // looked up once the board library is bound (when the module is created),
 // given to the first document window at the end of the start, and written
@@ -35,6 +36,7 @@ public:
 private:
     void LoadPersistedSettings(const CDriverBinding& binding);
     void OnLanguage(int language);
+    void OnMemoryOption();
 
     ICommandHost& m_host;
     CQtSettingsStore m_store;

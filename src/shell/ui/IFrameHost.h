@@ -25,9 +25,10 @@ public:
     // Shows the active document's condition again.
     virtual void RefreshGrid() = 0;
 
-    // The window's bookmark list was replaced (a file read): its markers and
-    // the bookmark list follow.
-    virtual void OnBookmarkListReplaced(CChildFrame& frame) = 0;
+    // The window's records were replaced under it (a file read, a change of
+    // direction): the command modules follow (the graph's bookmark markers,
+    // the bookmark list's copy).
+    virtual void OnRecordsReplaced(CChildFrame& frame) = 0;
 
     // --- commands
     virtual void UpdateCommandUI() = 0;
