@@ -149,8 +149,9 @@ std::string CVcdWriter::LocalDate() {
 std::string CVcdWriter::SafeName(const std::string& name) {
     std::string safe;
     for (unsigned char c : name) {
-        // A bracket would read as a bit select of a vector.
-        safe += (c > 32 && c < 127 && c != '[' && c != ']') ? static_cast<char>(c) : '_';
+        // A bracket would read as a bit select of a vector, and a word that
+        // starts with '$' may be taken for a keyword ("$end" ends the line).
+        safe += (c > 32 && c < 127 && c != '[' && c != ']' && c != '$') ? static_cast<char>(c) : '_';
     }
     return safe.empty() ? std::string("_") : safe;
 }
