@@ -284,7 +284,11 @@ FileResult CVcdChanges::End() {
     const uint64_t step = Period();
     const uint64_t whole = m_time / step;
     const uint64_t count = lastHasChanges ? whole + 1 : whole + (m_time % step != 0 ? 1 : 0);
-    if (count == 0 || count > VCD_MAX_WORDS) {
+    if (count == 0) {
+        (void)Fail("the dump holds no word: its data ends at time 0");
+        return FileResult::ReadRefused(m_error);
+    }
+    if (count > VCD_MAX_WORDS) {
         (void)Fail(TooManyWords);
         return FileResult::ReadRefused(m_error);
     }

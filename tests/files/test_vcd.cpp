@@ -171,6 +171,7 @@ TEST_F(FilesTest, VcdRefusalsNameTheFileAndLineAndChangeNothing) {
         {"code.vcd", "$var wire 1 ! a $end $enddefinitions $end\n#0\n1?\n"},
         {"long.vcd", "$timescale 1fs $end $var wire 1 ! a $end $enddefinitions $end\n#0\n1!\n#1\n0!\n#100000001\n"},
         {"header.vcd", "$var wire 1 ! a $end\n#0\n"},
+        {"empty.vcd", "$var wire 1 ! a $end\n$enddefinitions $end\n$dumpvars 1! $end\n#0\n"},
     };
     for (const auto& [name, text] : cases) {
         WriteBytes(Path(name), text);
@@ -180,6 +181,10 @@ TEST_F(FilesTest, VcdRefusalsNameTheFileAndLineAndChangeNothing) {
         EXPECT_EQ(result.Reason.rfind(Path(name) + ":", 0), 0U) << result.Reason;
         EXPECT_EQ(StateOf(Document, Records), before) << name;
     }
+    // Data that ends at time 0 is told as such, on the line it ends on.
+    std::vector<std::string> warnings;
+    const FileResult result = CVcdReader::Read(Document, Records, Window, Path("empty.vcd"), 0, warnings);
+    EXPECT_EQ(result.Reason, Path("empty.vcd") + ":4: the dump holds no word: its data ends at time 0");
 }
 
 TEST_F(FilesTest, ConvertWritesAndReadsValueChangeDumpsByTheirExtension) {
@@ -196,10 +201,36 @@ TEST_F(FilesTest, ConvertWritesAndReadsValueChangeDumpsByTheirExtension) {
     for (uint32_t i = 0; i < 3000; ++i) {
         ASSERT_EQ(read.GeneratingMemory().Data()[i], i * 7U) << i;
     }
-    EXPECT_EQ(records.Table(DIRECTION_GENERATING)->At(5).ChannelName, "clock in");
-    // A period that is no whole number of the file's units, and a bad option value.
+    const CChannelTable& original = *Records.Table(DIRECTION_GENERATING);
+    const CChannelTable& table = *records.Table(DIRECTION_GENERATING);
+    ASSERT_EQ(table.Size(), original.Size());
+    for (std::size_t row = 0; row < table.Size(); ++row) {
+        EXPECT_EQ(table.At(row).ChannelName, original.At(row).ChannelName) << row;
+        EXPECT_EQ(table.At(row).DeviceChannel, original.At(row).DeviceChannel) << row;
+        EXPECT_EQ(table.At(row).IsBus, original.At(row).IsBus) << row;
+        EXPECT_EQ(table.At(row).BusChannel, original.At(row).BusChannel) << row;
+    }
+
+    // A period twice the file's step takes every second word.
+    ASSERT_EQ(std::system((cli + " convert " + Path("out.vcd") + " " + Path("half.csv") + " --period 100ns").c_str()), 0);
+    CLogicDocument half("/tmp");
+    CWindowRecords halfRecords("Signal");
+    ASSERT_TRUE(ReadPulseFile(half, halfRecords, window, Path("half.csv")));
+    ASSERT_EQ(half.GeneratingMemory().Length(), 1500U);
+    for (uint32_t i = 0; i < 1500; ++i) {
+        ASSERT_EQ(half.GeneratingMemory().Data()[i], i * 2 * 7U) << i;
+    }
+    EXPECT_EQ(half.Condition().GeneratingGroup.Clock, 100U);
+    EXPECT_EQ(half.Condition().GeneratingGroup.ClockUnit, 4);
+
+    // A period that is no whole number of the file's units, a bad option
+    // value, and a period for an input that is no dump.
     EXPECT_NE(std::system((cli + " convert " + Path("out.vcd") + " " + Path("x.vpb") + " --period 7fs 2>/dev/null").c_str()), 0);
     EXPECT_NE(std::system((cli + " convert " + Path("out.vcd") + " " + Path("x.vpb") + " --period fast 2>/dev/null").c_str()), 0);
+    EXPECT_NE(std::system((cli + " convert " + Path("in.vpb") + " " + Path("x.vpb") + " --period 100ns 2> " +
+                           Path("err.txt")).c_str()),
+              0);
+    EXPECT_NE(ReadBytes(Path("err.txt")).find("--period applies only to a .vcd IN"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(Path("x.vpb")));
 }
 
