@@ -7,6 +7,7 @@
 #include "CCliSignals.h"
 #include "CliCommand.h"
 #include "files/CVcdReader.h"
+#include "files/CVcdWriter.h"
 
 int RunConvert(const std::vector<std::string>& arguments) {
     const CLI_COMMAND& command = FindCliCommand("convert");
@@ -27,6 +28,9 @@ int RunConvert(const std::vector<std::string>& arguments) {
     const std::vector<std::string>& files = parsed.Operands();
     if (files.size() != 2) {
         return CCliSession::UsageError(command.Usage, "convert: give IN and OUT");
+    }
+    if (period != 0 && !CVcdWriter::IsVcdPath(files[0])) {
+        return CCliSession::UsageError(command.Usage, "convert: --period applies only to a .vcd IN");
     }
     // An interrupted write leaves no temporary file behind.
     CCliSignals::ForWrite();

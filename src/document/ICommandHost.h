@@ -31,4 +31,7 @@ public:
     virtual void ShowStatusMessage(const std::string& text) = 0;
     // The recent-file lists the file commands add to (nullptr: none kept).
     [[nodiscard]] virtual IRecentFiles* RecentFiles() { return nullptr; }
+    // "Settings"/"PreviewPages" as read at start-up: how many pages the print
+    // preview shows side by side (0 and 1: one).
+    [[nodiscard]] virtual int PreviewPages() { return 0; }
 };

@@ -12,6 +12,9 @@ namespace {
 constexpr std::size_t ChunkBytes = std::size_t{1} << 20;
 const char* const TooManyWords = "no period gives at most 100,000,000 words";
 const char* const NoMemory = "the words do not fit in memory";
+// '#' and at most 19 digits: any such number fits in 64 bits; longer ones go
+// the slow way.
+constexpr std::ptrdiff_t MostTimeDigits = 20;
 
 // Blanks between tokens, the line feed included.
 constexpr std::array<bool, 256> Blanks = [] {
@@ -29,7 +32,10 @@ CVcdChanges::CVcdChanges(const std::string& path, const VCD_DECLARATIONS& declar
     : m_path(path), m_declarations(declarations), m_samples(samples), m_period(periodUnits) {
     m_single.fill(-1);
     for (const auto& [code, index] : declarations.ByCode) {
-        if (code.size() == 1) m_single[static_cast<unsigned char>(code[0])] = static_cast<int>(index);
+        if (code.size() == 1) {
+            m_single[static_cast<unsigned char>(code[0])] = static_cast<int>(index);
+            m_singleMask[static_cast<unsigned char>(code[0])] = uint32_t{1} << declarations.Variables[index].FirstChannel;
+        }
     }
 }
 
@@ -87,6 +93,46 @@ bool CVcdChanges::Scan(const char* from, const char* end) {
             ++at;
             continue;
         }
+        // Nearly every token of a dump is a level of a one-character code or
+        // a timestamp: those are read here, in place, with the blank after
+        // them; the rest go by Token.
+        if (m_waiting == Waiting::Nothing) {
+            if ((c == '0' || c == '1') && end - at > 2 && IsBlank(at[2])) {
+                const uint32_t mask = m_singleMask[static_cast<unsigned char>(at[1])];
+                if (mask != 0) {
+                    m_value = c == '1' ? (m_value | mask) : (m_value & ~mask);
+                    m_changes = true;
+                    m_line += at[2] == '\n' ? 1 : 0;
+                    at += 3;
+                    continue;
+                }
+            } else if (c == '#') {
+                const char* digit = at + 1;
+                const char* const most = std::min(end, at + MostTimeDigits);
+                uint64_t time = 0;
+                while (digit < most && static_cast<unsigned>(*digit - '0') < 10) {
+                    time = time * 10 + static_cast<unsigned>(*digit - '0');
+                    ++digit;
+                }
+                if (digit > at + 1 && digit < end && IsBlank(*digit)) {
+                    if (m_period == 0 && m_step != 0 && time > m_time && time - m_time == m_step) {
+                        // One step on (the common case): the times so far are
+                        // multiples of the step, so this one is too, and
+                        // exactly one word is due.
+                        m_time = time;
+                        m_changes = false;
+                        if (!m_samples.Add(m_value)) {
+                            return Fail(m_samples.Filled() >= VCD_MAX_WORDS ? TooManyWords : NoMemory);
+                        }
+                    } else if (!Time(time)) {
+                        return false;
+                    }
+                    m_line += *digit == '\n' ? 1 : 0;
+                    at = digit + 1;
+                    continue;
+                }
+            }
+        }
         const char* start = at;
         while (at < end && !IsBlank(*at)) ++at;
         if (!Token(std::string_view(start, static_cast<std::size_t>(at - start)))) {
@@ -112,7 +158,8 @@ bool CVcdChanges::Token(std::string_view token) {
     }
     const char kind = token[0];
     if (kind == '#') {
-        return Time(token.substr(1));
+        uint64_t time = 0;
+        return CVcdTokens::Number(token.substr(1), time) ? Time(time) : Fail("a timestamp that cannot be read");
     }
     if (IsLevel(kind)) {
         m_changes = true;
@@ -136,12 +183,10 @@ bool CVcdChanges::Token(std::string_view token) {
 }
 
 // A timestamp: the words before it take the value as it is now.
-bool CVcdChanges::Time(std::string_view digits) {
-    uint64_t next = 0;
-    if (!CVcdTokens::Number(digits, next)) return Fail("a timestamp that cannot be read");
+bool CVcdChanges::Time(uint64_t next) {
     if (m_sawTime && next < m_time) return Fail("a timestamp earlier than the one before");
-    m_sawTime = true;
     m_changes = false;
+    m_sawTime = true;
     m_time = next;
     uint64_t step = m_period;
     if (step == 0) {
@@ -239,7 +284,11 @@ FileResult CVcdChanges::End() {
     const uint64_t step = Period();
     const uint64_t whole = m_time / step;
     const uint64_t count = lastHasChanges ? whole + 1 : whole + (m_time % step != 0 ? 1 : 0);
-    if (count == 0 || count > VCD_MAX_WORDS) {
+    if (count == 0) {
+        (void)Fail("the dump holds no word: its data ends at time 0");
+        return FileResult::ReadRefused(m_error);
+    }
+    if (count > VCD_MAX_WORDS) {
         (void)Fail(TooManyWords);
         return FileResult::ReadRefused(m_error);
     }

@@ -40,7 +40,7 @@ private:
 
     [[nodiscard]] bool Scan(const char* from, const char* end);
     [[nodiscard]] bool Token(std::string_view token);
-    [[nodiscard]] bool Time(std::string_view digits);
+    [[nodiscard]] bool Time(uint64_t next);
     [[nodiscard]] bool Scalar(char level, std::string_view code);
     [[nodiscard]] bool KeepVector(std::string_view digits);
     [[nodiscard]] bool Vector(std::string_view code);
@@ -54,6 +54,7 @@ private:
     CVcdSamples& m_samples;
     const uint64_t m_period;
     std::array<int, 256> m_single{};
+    std::array<uint32_t, 256> m_singleMask{};  // the bit of a one-character code, 0 when undeclared
     std::unique_ptr<char[]> m_chunk;
 
     uint64_t m_line = 0;

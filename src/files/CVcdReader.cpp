@@ -5,6 +5,7 @@
 #include "document/CChannelTable.h"
 #include "document/CEntryRules.h"
 #include "document/CLogicDocument.h"
+#include "document/CStorableNames.h"
 #include "document/CWindowRecords.h"
 #include "files/CPulseLoad.h"
 #include "files/CVcdChanges.h"
@@ -18,31 +19,13 @@
 namespace {
 constexpr uint64_t UnitFs[] = {1000000000000000ULL, 1000000000000ULL, 1000000000ULL, 1000000ULL};
 
-// A name the pulse files can hold: no comma, CR or LF, at most 255 bytes, no
-// section keyword.
-std::string CleanName(std::string name) {
-    std::replace_if(name.begin(), name.end(), [](char c) { return c == ',' || c == '\r' || c == '\n'; }, '_');
-    if (name.size() > 255) name.resize(255);
-    for (const char* keyword : {"Data", "BookmarkAbsolutePosition", "IsCurrentBookmark", "BookmarkMemo"}) {
-        if (name == keyword) name += "_";
-    }
-    return name.empty() ? std::string("_") : name;
-}
-
-// A memo the pulse files can hold.
-std::string StorableMemo(std::string memo) {
-    std::replace_if(memo.begin(), memo.end(), [](char c) { return c == ',' || c == '\r' || c == '\n'; }, '_');
-    if (memo.size() > 255) memo.resize(255);
-    return memo;
-}
-
 // The signal rows (and buses) of the declarations, in declaration order.
 CChannelTable TableOf(const VCD_DECLARATIONS& declarations) {
     CChannelTable table;
     auto row = [](int channel, const std::string& name) {
         LOGIC_DATA data;
         data.DeviceChannel = static_cast<int16_t>(channel);
-        data.ChannelName = CleanName(name);
+        data.ChannelName = CStorableNames::Storable(name);
         data.IsEnable = 1;
         data.IsShown = 1;
         return data;
@@ -163,7 +146,7 @@ FileResult CVcdReader::Read(CLogicDocument& document, CWindowRecords& records, I
     for (const auto& mark : declarations.Bookmarks) {
         if (mark.Position >= count) continue;  // beyond the data read
         content.Bookmarks.InsertAt(content.Bookmarks.Size(),
-                                   BOOKMARK_DATA{mark.Position, StorableMemo(mark.Memo), mark.Current ? 1U : 0U});
+                                   BOOKMARK_DATA{mark.Position, CStorableNames::StorableMemo(mark.Memo), mark.Current ? 1U : 0U});
     }
     // The sampled words become the generating memory as they are: the
     // resize that follows finds it at its length already.

@@ -37,6 +37,14 @@ public:
         m_filled = needed;
         return true;
     }
+    // One more word.
+    [[nodiscard]] bool Add(uint32_t value) {
+        if (m_filled >= m_words->Length() && (m_filled >= m_max || !Reserve(m_filled + 1))) {
+            return false;
+        }
+        m_words->Data()[m_filled++] = value;
+        return true;
+    }
     // Every word so far becomes `factor` words of a step `factor` times finer.
     [[nodiscard]] bool Refine(uint64_t factor);
     // Exactly `count` words (count >= Filled()), the last ones `value`.

@@ -1,5 +1,6 @@
 #include "files/CVcdWriter.h"
 
+#include <bit>
 #include <cstring>
 #include <ctime>
 #include <set>
@@ -28,15 +29,6 @@ std::string CodeOf(std::size_t index) {
     return code;
 }
 
-// Decimal digits of a value, written backwards from `end`; returns the start.
-char* Digits(uint64_t value, char* end) {
-    do {
-        *--end = static_cast<char>('0' + value % 10);
-        value /= 10;
-    } while (value != 0);
-    return end;
-}
-
 std::string UniqueName(const std::string& name, std::set<std::string>& taken) {
     std::string candidate = CVcdWriter::SafeName(name);
     for (int n = 2; !taken.insert(candidate).second; ++n) {
@@ -45,40 +37,102 @@ std::string UniqueName(const std::string& name, std::set<std::string>& taken) {
     return candidate;
 }
 
+// The value changes after $dumpvars, straight into the file's buffer. The
+// text of every change is made once per channel and level ("1!\n"), so a word
+// costs one walk over its changed bits; the timestamp is kept as decimal text
+// and moved forward in place instead of being formatted for every word.
 class CVcdStream {
 public:
-    explicit CVcdStream(CBufferedFile& file) : m_file(file) {}
+    CVcdStream(CBufferedFile& file, const std::vector<WIRE>& wires) : m_file(file) {
+        // Every wire of a channel changes with it (two rows may share a channel).
+        std::string lines[2][32];
+        for (const WIRE& wire : wires) {
+            for (int level = 0; level < 2; ++level) {
+                lines[level][wire.Channel] += static_cast<char>('0' + level) + wire.Code + "\n";
+            }
+        }
+        m_mostPerWord = sizeof m_stamp;
+        for (int level = 0; level < 2; ++level) {
+            for (int channel = 0; channel < 32; ++channel) {
+                m_at[level][channel] = m_text.size();
+                m_length[channel] = static_cast<uint32_t>(lines[level][channel].size());
+                // Padded to whole 8-byte pieces: the copy below moves pieces.
+                m_text += lines[level][channel];
+                m_text.append((8 - m_text.size() % 8) % 8, '\0');
+                m_mostPerWord += level == 0 ? (m_length[channel] + 7) / 8 * 8 : 0;
+            }
+        }
+        std::memcpy(m_stamp, "#0\n", 3);
+    }
 
     bool Text(const std::string& text) { return m_file.Write(text); }
 
-    // "#t\n" then "vC\n" for every wire whose bit differs from `previous`.
-    bool Changes(uint64_t time, uint32_t word, uint32_t changed, const std::vector<WIRE>& wires) {
-        char* out = m_file.Reserve(24 + wires.size() * 8);
-        if (out == nullptr) {
-            return false;
-        }
-        char* start = out;
-        char digits[24];
-        char* first = Digits(time, digits + sizeof digits);
-        *out++ = '#';
-        const std::size_t length = static_cast<std::size_t>(digits + sizeof digits - first);
-        std::memcpy(out, first, length);
-        out += length;
-        *out++ = '\n';
-        for (const WIRE& wire : wires) {
-            if (((changed >> wire.Channel) & 1U) != 0) {
-                *out++ = static_cast<char>('0' + ((word >> wire.Channel) & 1U));
-                std::memcpy(out, wire.Code.data(), wire.Code.size());
-                out += wire.Code.size();
-                *out++ = '\n';
+    // "#t\n" and then a line for every wire whose bit differs from the word
+    // before, for words 1 .. count - 1; then the timestamp of word `count`.
+    bool Changes(const uint32_t* words, uint32_t count, uint64_t step, uint32_t wired) {
+        uint32_t stamped = 0;  // the word whose time the stamp holds
+        for (uint32_t i = 1; i < count;) {
+            char* const start = m_file.Reserve(PieceBytes);
+            if (start == nullptr) {
+                return false;
             }
+            char* out = start;
+            const char* const limit = start + PieceBytes - m_mostPerWord;
+            for (; i < count && out <= limit; ++i) {
+                uint32_t changed = (words[i] ^ words[i - 1]) & wired;
+                if (changed == 0) {
+                    continue;
+                }
+                Forward(uint64_t{i - stamped} * step);
+                stamped = i;
+                std::memcpy(out, m_stamp, sizeof m_stamp);
+                out += m_stampLength;
+                const uint32_t word = words[i];
+                do {
+                    const int channel = std::countr_zero(changed);
+                    changed &= changed - 1;
+                    const char* line = m_text.data() + m_at[(word >> channel) & 1U][channel];
+                    const uint32_t length = m_length[channel];
+                    for (uint32_t piece = 0; piece < length; piece += 8) {
+                        std::memcpy(out + piece, line + piece, 8);
+                    }
+                    out += length;
+                } while (changed != 0);
+            }
+            m_file.Advance(static_cast<std::size_t>(out - start));
         }
-        m_file.Advance(static_cast<std::size_t>(out - start));
-        return true;
+        Forward(uint64_t{count - stamped} * step);
+        return m_file.Write(m_stamp, m_stampLength);
     }
 
 private:
+    static constexpr std::size_t PieceBytes = std::size_t{256} << 10;
+
+    // Adds to the decimal time of the stamp, digit by digit from the right.
+    void Forward(uint64_t add) {
+        std::size_t at = m_stampLength - 2;  // the last digit
+        while (add != 0) {
+            if (at == 0) {
+                // One digit more: the text moves right behind the '#'.
+                std::memmove(m_stamp + 2, m_stamp + 1, m_stampLength - 1);
+                m_stamp[1] = '0';
+                ++m_stampLength;
+                at = 1;
+            }
+            const uint64_t sum = static_cast<uint64_t>(m_stamp[at] - '0') + add;
+            m_stamp[at] = static_cast<char>('0' + sum % 10);
+            add = sum / 10;
+            --at;
+        }
+    }
+
     CBufferedFile& m_file;
+    std::string m_text;                    // the change lines, each padded to 8 bytes
+    std::size_t m_at[2][32] = {};          // where the line of a level and channel starts
+    uint32_t m_length[32] = {};            // its length (the same for both levels)
+    std::size_t m_mostPerWord = 0;         // the most bytes one word writes
+    char m_stamp[32] = {};                 // "#t\n", with room for the longest time
+    std::size_t m_stampLength = 3;
 };
 }  // namespace
 
@@ -95,8 +149,9 @@ std::string CVcdWriter::LocalDate() {
 std::string CVcdWriter::SafeName(const std::string& name) {
     std::string safe;
     for (unsigned char c : name) {
-        // A bracket would read as a bit select of a vector.
-        safe += (c > 32 && c < 127 && c != '[' && c != ']') ? static_cast<char>(c) : '_';
+        // A bracket would read as a bit select of a vector, and a word that
+        // starts with '$' may be taken for a keyword ("$end" ends the line).
+        safe += (c > 32 && c < 127 && c != '[' && c != ']' && c != '$') ? static_cast<char>(c) : '_';
     }
     return safe.empty() ? std::string("_") : safe;
 }
@@ -184,7 +239,7 @@ FileResult CVcdWriter::Write(const CLogicDocument& document, const CWindowRecord
     if (!file.CreateBeside(path)) {
         return FileResult::SaveFailed(file.Error());
     }
-    CVcdStream stream(file);
+    CVcdStream stream(file, wires);
     const uint32_t* words = memory->Data();
     const uint32_t count = document.ValidLengthOf(direction);
     bool ok = stream.Text(header) && stream.Text("#0\n$dumpvars\n");
@@ -194,18 +249,7 @@ FileResult CVcdWriter::Write(const CLogicDocument& document, const CWindowRecord
                                    wire.Code + "\n");
         }
     }
-    ok = ok && stream.Text("$end\n");
-    for (uint32_t i = 1; ok && i < count; ++i) {
-        const uint32_t changed = (words[i] ^ words[i - 1]) & wired;
-        if (changed != 0) {
-            ok = stream.Changes(uint64_t{i} * step, words[i], changed, wires);
-        }
-    }
-    if (ok) {
-        char digits[24];
-        char* first = Digits(uint64_t{count} * step, digits + sizeof digits);
-        ok = stream.Text("#" + std::string(first, digits + sizeof digits) + "\n");
-    }
+    ok = ok && stream.Text("$end\n") && stream.Changes(words, count, step, wired);
     if (!ok || !file.Finish()) {
         const std::string reason = file.Error();
         file.Abandon();

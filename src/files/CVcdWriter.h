@@ -25,6 +25,6 @@ public:
     }
     // The local time as a $date text ("2026/12/09 12:00:00").
     [[nodiscard]] static std::string LocalDate();
-    // A name VCD can hold: printable ASCII without blanks or brackets, never empty.
+    // A name VCD can hold: printable ASCII without blanks, brackets or "$", never empty.
     [[nodiscard]] static std::string SafeName(const std::string& name);
 };

@@ -93,7 +93,3 @@ std::string CRecentFileList::Shorten(const std::string& path) {
     head = headSlash == std::string::npos ? std::string() : head.substr(0, headSlash + 1);
     return head + ".../" + name;
 }
-
-bool CRecentFileList::IsPulseTextPath(const std::string& path) {
-    return path.size() >= 3 && path.compare(path.size() - 3, 3, "csv") == 0;
-}

@@ -30,9 +30,6 @@ public:
     // A path of at most DisplayLength characters: the start of the path, then
     // ".../" and the file name, as much as fits.
     [[nodiscard]] static std::string Shorten(const std::string& path);
-    // Entries of "Recent Files" whose last three characters are "csv" are
-    // pulse text files; every other path is read as a pulse binary file.
-    [[nodiscard]] static bool IsPulseTextPath(const std::string& path);
 
 private:
     std::string m_section;

@@ -1,28 +1,11 @@
 #include "signals/CSignalNames.h"
 
-#include <array>
-#include <string_view>
-
+#include "document/CStorableNames.h"
 #include "document/IUserMessages.h"
 #include "resources/CStringTable.h"
 #include "resources/StringIds.h"
 
-namespace {
-constexpr std::array<std::string_view, 4> Keywords = {"Data", "BookmarkAbsolutePosition", "IsCurrentBookmark",
-                                                      "BookmarkMemo"};
-}
-
-bool CSignalNames::IsStorable(const std::string& name) {
-    if (name.size() > MaxNameBytes || name.find_first_of(",\r\n") != std::string::npos) {
-        return false;
-    }
-    for (std::string_view keyword : Keywords) {
-        if (name == keyword) {
-            return false;
-        }
-    }
-    return true;
-}
+bool CSignalNames::IsStorable(const std::string& name) { return CStorableNames::IsStorable(name); }
 
 bool CSignalNames::Accept(const std::string& name, IUserMessages* messages) {
     if (IsStorable(name)) {

@@ -1,4 +1,6 @@
+#include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "FilesTestSupport.h"
@@ -169,6 +171,7 @@ TEST_F(FilesTest, VcdRefusalsNameTheFileAndLineAndChangeNothing) {
         {"code.vcd", "$var wire 1 ! a $end $enddefinitions $end\n#0\n1?\n"},
         {"long.vcd", "$timescale 1fs $end $var wire 1 ! a $end $enddefinitions $end\n#0\n1!\n#1\n0!\n#100000001\n"},
         {"header.vcd", "$var wire 1 ! a $end\n#0\n"},
+        {"empty.vcd", "$var wire 1 ! a $end\n$enddefinitions $end\n$dumpvars 1! $end\n#0\n"},
     };
     for (const auto& [name, text] : cases) {
         WriteBytes(Path(name), text);
@@ -178,6 +181,10 @@ TEST_F(FilesTest, VcdRefusalsNameTheFileAndLineAndChangeNothing) {
         EXPECT_EQ(result.Reason.rfind(Path(name) + ":", 0), 0U) << result.Reason;
         EXPECT_EQ(StateOf(Document, Records), before) << name;
     }
+    // Data that ends at time 0 is told as such, on the line it ends on.
+    std::vector<std::string> warnings;
+    const FileResult result = CVcdReader::Read(Document, Records, Window, Path("empty.vcd"), 0, warnings);
+    EXPECT_EQ(result.Reason, Path("empty.vcd") + ":4: the dump holds no word: its data ends at time 0");
 }
 
 TEST_F(FilesTest, ConvertWritesAndReadsValueChangeDumpsByTheirExtension) {
@@ -194,10 +201,36 @@ TEST_F(FilesTest, ConvertWritesAndReadsValueChangeDumpsByTheirExtension) {
     for (uint32_t i = 0; i < 3000; ++i) {
         ASSERT_EQ(read.GeneratingMemory().Data()[i], i * 7U) << i;
     }
-    EXPECT_EQ(records.Table(DIRECTION_GENERATING)->At(5).ChannelName, "clock in");
-    // A period that is no whole number of the file's units, and a bad option value.
+    const CChannelTable& original = *Records.Table(DIRECTION_GENERATING);
+    const CChannelTable& table = *records.Table(DIRECTION_GENERATING);
+    ASSERT_EQ(table.Size(), original.Size());
+    for (std::size_t row = 0; row < table.Size(); ++row) {
+        EXPECT_EQ(table.At(row).ChannelName, original.At(row).ChannelName) << row;
+        EXPECT_EQ(table.At(row).DeviceChannel, original.At(row).DeviceChannel) << row;
+        EXPECT_EQ(table.At(row).IsBus, original.At(row).IsBus) << row;
+        EXPECT_EQ(table.At(row).BusChannel, original.At(row).BusChannel) << row;
+    }
+
+    // A period twice the file's step takes every second word.
+    ASSERT_EQ(std::system((cli + " convert " + Path("out.vcd") + " " + Path("half.csv") + " --period 100ns").c_str()), 0);
+    CLogicDocument half("/tmp");
+    CWindowRecords halfRecords("Signal");
+    ASSERT_TRUE(ReadPulseFile(half, halfRecords, window, Path("half.csv")));
+    ASSERT_EQ(half.GeneratingMemory().Length(), 1500U);
+    for (uint32_t i = 0; i < 1500; ++i) {
+        ASSERT_EQ(half.GeneratingMemory().Data()[i], i * 2 * 7U) << i;
+    }
+    EXPECT_EQ(half.Condition().GeneratingGroup.Clock, 100U);
+    EXPECT_EQ(half.Condition().GeneratingGroup.ClockUnit, 4);
+
+    // A period that is no whole number of the file's units, a bad option
+    // value, and a period for an input that is no dump.
     EXPECT_NE(std::system((cli + " convert " + Path("out.vcd") + " " + Path("x.vpb") + " --period 7fs 2>/dev/null").c_str()), 0);
     EXPECT_NE(std::system((cli + " convert " + Path("out.vcd") + " " + Path("x.vpb") + " --period fast 2>/dev/null").c_str()), 0);
+    EXPECT_NE(std::system((cli + " convert " + Path("in.vpb") + " " + Path("x.vpb") + " --period 100ns 2> " +
+                           Path("err.txt")).c_str()),
+              0);
+    EXPECT_NE(ReadBytes(Path("err.txt")).find("--period applies only to a .vcd IN"), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(Path("x.vpb")));
 }
 
@@ -206,7 +239,8 @@ TEST_F(FilesTest, VcdNamesWithBlankRunsBracketsAndCommentWordsRoundTrip) {
     ASSERT_TRUE(Document.SetSize(DIRECTION_GENERATING, 50, 1));
     for (uint32_t i = 0; i < 50; ++i) Document.GeneratingMemory().Data()[i] = i * 0x11111111U;
     CChannelTable& table = *Records.Table(DIRECTION_GENERATING);
-    const std::vector<std::string> names = {"a  b", "data[3]", "x[", "100% $end", " lead", "tab\there", "[7:0]"};
+    const std::vector<std::string> names = {"a  b", "data[3]", "x[", "100% $end", " lead", "tab\there", "[7:0]",
+                                            "$end", "$var"};
     for (std::size_t i = 0; i < names.size(); ++i) table.At(i).ChannelName = names[i];
     CBookmarkList& marks = *Records.Bookmarks(DIRECTION_GENERATING);
     marks.InsertAt(0, BOOKMARK_DATA{3, "current edge", 0});
@@ -215,10 +249,15 @@ TEST_F(FilesTest, VcdNamesWithBlankRunsBracketsAndCommentWordsRoundTrip) {
     marks.InsertAt(3, BOOKMARK_DATA{6, "current", 1});
     ASSERT_TRUE(CVcdWriter::Write(Document, Records, Path("names.vcd"), "today"));
     const std::string text = ReadBytes(Path("names.vcd"));
-    // No declared name holds a bracket a reader would take for a bit select.
+    // No declared name holds a bracket a reader would take for a bit select,
+    // nor a '$' that could read as a keyword.
     for (std::size_t at = text.find("$var "); at != std::string::npos; at = text.find("$var ", at + 1)) {
         const std::string line = text.substr(at, text.find('\n', at) - at);
         EXPECT_EQ(line.find('['), std::string::npos) << line;
+        std::istringstream words(line);
+        std::string var, kind, width, code, reference;
+        words >> var >> kind >> width >> code >> reference;
+        EXPECT_EQ(reference.find('$'), std::string::npos) << line;
     }
 
     CLogicDocument read("/tmp");
@@ -345,21 +384,73 @@ TEST_F(FilesTest, VcdFailureDeepInTheChangesLeavesTheDocumentAsItWas) {
     const DOCUMENT_STATE before = StateOf(Document, Records);
     std::string text = "$timescale 1 ns $end $var wire 1 ! a $end $enddefinitions $end\n";
     for (int t = 0; t < 200000; ++t) text += "#" + std::to_string(t) + "\n" + (t % 2 ? "1!\n" : "0!\n");
-    const std::vector<std::pair<std::string, std::string>> endings = {
-        {"bad.vcd", "#200000\n2!\n"},
-        {"back.vcd", "#199998\n0!\n"},
-        {"undeclared.vcd", "#200000\n1?\n"},
-        {"open.vcd", "#200000\nb101\n"},
-        {"comment.vcd", "$comment never ended\n"},
-        {"toomany.vcd", "#200000\n#100000000000\n1!\n"},
+    const std::vector<std::tuple<std::string, std::string, int>> endings = {
+        {"bad.vcd", "#200000\n2!\n", 400003},
+        {"back.vcd", "#199998\n0!\n", 400002},
+        {"undeclared.vcd", "#200000\n1?\n", 400003},
+        {"open.vcd", "#200000\nb101\n", 400003},
+        {"comment.vcd", "$comment never ended\n", 400002},
+        {"toomany.vcd", "#200000\n#100000000000\n1!\n", 400003},
     };
-    for (const auto& [name, ending] : endings) {
+    for (const auto& [name, ending, line] : endings) {
         WriteBytes(Path(name), text + ending);
         std::vector<std::string> warnings;
         const FileResult result = CVcdReader::Read(Document, Records, Window, Path(name), 0, warnings);
         EXPECT_FALSE(result) << name;
-        EXPECT_EQ(result.Reason.rfind(Path(name) + ":", 0), 0U) << result.Reason;
+        // Line 1 is the header, then two lines per time: the failing line
+        // stands in the ending.
+        EXPECT_EQ(result.Reason.rfind(Path(name) + ":" + std::to_string(line) + ": ", 0), 0U) << result.Reason;
         EXPECT_EQ(StateOf(Document, Records), before) << name;
         EXPECT_TRUE(warnings.empty()) << name;
+    }
+}
+
+TEST_F(FilesTest, VcdImportCleansNamesByTheSignalPanelsRule) {
+    const std::string longName(300, 'n');
+    WriteBytes(Path("names.vcd"), "$timescale 1 us $end\n"
+                                  "$var wire 1 ! a,b $end\n"
+                                  "$var wire 1 \" Data $end\n"
+                                  "$var wire 1 # " + longName + " $end\n"
+                                  "$var wire 1 % IsCurrentBookmark $end\n"
+                                  "$enddefinitions $end\n#0\n1!\n0\"\n1#\n0%\n#1\n");
+    std::vector<std::string> warnings;
+    const FileResult result = CVcdReader::Read(Document, Records, Window, Path("names.vcd"), 0, warnings);
+    ASSERT_TRUE(result) << result.Reason;
+    const CChannelTable& table = *Records.Table(DIRECTION_GENERATING);
+    ASSERT_EQ(table.Size(), 4U);
+    EXPECT_EQ(table.At(0).ChannelName, "a_b");
+    EXPECT_EQ(table.At(1).ChannelName, "Data_");
+    EXPECT_EQ(table.At(2).ChannelName, std::string(255, 'n'));
+    EXPECT_EQ(table.At(3).ChannelName, "IsCurrentBookmark_");
+    ASSERT_EQ(Document.GeneratingMemory().Length(), 1U);
+    EXPECT_EQ(Document.GeneratingMemory().Data()[0], 0x5U);
+    // Saved as a pulse text file, every name reads back as it was imported.
+    ASSERT_TRUE(WritePulseFile(Document, Records, Window, Path("names.csv")));
+    CLogicDocument read("/tmp");
+    CWindowRecords records("Signal");
+    CHeadlessFileWindow window;
+    ASSERT_TRUE(ReadPulseFile(read, records, window, Path("names.csv")));
+    for (std::size_t row = 0; row < table.Size(); ++row) {
+        EXPECT_EQ(records.Table(DIRECTION_GENERATING)->At(row).ChannelName, table.At(row).ChannelName) << row;
+    }
+}
+
+TEST_F(FilesTest, VcdTimesAndChangesReadAlikeInEveryLayout) {
+    // The same words written with long zero-padded times, changes on the
+    // timestamp's line, steps of one and jumps, and a last change without a
+    // line end.
+    const std::string head = "$timescale 1 ns $end $var wire 1 ! a $end $var wire 1 \" b $end $enddefinitions $end\n";
+    const std::string plain = head + "#0\n0!\n1\"\n#1\n1!\n#2\n#3\n0\"\n#6\n0!\n#7\n1!\n";
+    const std::string mixed = head + "#000000000000000000000 0! 1\" #1 1! #2\n#00000000000000000000003\t0\"\n"
+                                     "#6 0!\r\n#7\n1!";
+    std::vector<uint32_t> expected;
+    for (const auto& [name, text] : {std::pair<std::string, std::string>{"plain.vcd", plain}, {"mixed.vcd", mixed}}) {
+        WriteBytes(Path(name), text);
+        std::vector<std::string> warnings;
+        const FileResult result = CVcdReader::Read(Document, Records, Window, Path(name), 0, warnings);
+        ASSERT_TRUE(result) << name << ": " << result.Reason;
+        const CLogicMemory& memory = Document.GeneratingMemory();
+        const std::vector<uint32_t> words(memory.Data(), memory.Data() + memory.Length());
+        EXPECT_EQ(words, (std::vector<uint32_t>{2, 3, 3, 1, 1, 1, 0, 1})) << name;
     }
 }

@@ -10,6 +10,7 @@
 
 #include "CMemorySettingsStore.h"
 #include "document/CLogicDocument.h"
+#include "files/PulseFile.h"
 #include "resources/CStringTable.h"
 #include "shell/CPersistedSettings.h"
 #include "shell/CRecentFileList.h"
@@ -248,9 +249,11 @@ TEST(RecentFileList, ShortensLongPathsAndTellsTextFilesByTheirEnding) {
     EXPECT_EQ(CRecentFileList::Shorten("/short/name.vpb"), "/short/name.vpb");
     const std::string longName(40, 'x');
     EXPECT_EQ(CRecentFileList::Shorten("/a/" + longName), std::string(30, 'x'));
-    EXPECT_TRUE(CRecentFileList::IsPulseTextPath("/d/run.csv"));
-    EXPECT_FALSE(CRecentFileList::IsPulseTextPath("/d/RUN.CSV"));
-    EXPECT_FALSE(CRecentFileList::IsPulseTextPath("/d/run.vpb"));
+    // A recent entry opens as Open opens it: only a lower-case "csv" ending
+    // is a pulse text file.
+    EXPECT_TRUE(IsPulseTextPath("/d/run.csv"));
+    EXPECT_FALSE(IsPulseTextPath("/d/RUN.CSV"));
+    EXPECT_FALSE(IsPulseTextPath("/d/run.vpb"));
 }
 
 TEST(RecentFileList, AnAmpersandOfThePathShowsInTheMenuText) {

@@ -1,5 +1,7 @@
 #include <QImage>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QSettings>
 #include <QPrinter>
 #include <QProcess>
 #include <QStandardPaths>
@@ -88,6 +90,11 @@ private:
 
 void TestPrint::initTestCase() {
     QVERIFY(m_folder.isValid());
+    {
+        // Two preview pages side by side, as a previous run may have stored.
+        QSettings settings(QStringLiteral("VARDEK"), QStringLiteral("Nivara"));
+        settings.setValue(QStringLiteral("Settings/PreviewPages"), 2);
+    }
     App()->SetUserMessages(&m_messages);
     QVERIFY(App()->InitInstance(QString()));
     m_frame = App()->MainFrame();
@@ -224,10 +231,13 @@ void TestPrint::previewPaintsThePageOfTheLayout() {
     const QString pdf = Path("preview.pdf");
     printer.setOutputFileName(pdf);
     bool opened = false;
+    bool facing = false;
     QTimer::singleShot(0, this, [&] {
         auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
         if (dialog != nullptr) {
             opened = true;
+            auto* preview = dialog->findChild<QPrintPreviewWidget*>();
+            facing = preview != nullptr && preview->viewMode() == QPrintPreviewWidget::FacingPagesView;
             // The preview's paint request, answered onto a PDF page.
             emit dialog->paintRequested(&printer);
             dialog->reject();
@@ -235,6 +245,7 @@ void TestPrint::previewPaintsThePageOfTheLayout() {
     });
     QVERIFY(m_frame->OnCommand(cmd::FilePrintPreview));
     QVERIFY(opened);
+    QVERIFY(facing);
     QVERIFY(QFile::exists(pdf));
     const PRINT_PAGE page = CPrintJob(view->Model(), "preview").Layout(printer);
     QCOMPARE(page.printable.left, page.pageWidth * 20 / 210);

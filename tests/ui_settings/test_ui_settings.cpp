@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -22,6 +23,7 @@
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/CNivaraApp.h"
 #include "shell/ui/CNivaraDoc.h"
+#include "shell/ui/CQtUserMessages.h"
 #include "support/CFreshSettingsFolder.h"
 #include "support/CScriptedChooser.h"
 #include "support/CScriptedMessages.h"
@@ -279,6 +281,7 @@ private slots:
         QVERIFY(m_frame->Action(cmd::LanguageEnglish)->isChecked());
         QVERIFY(Choose(cmd::LanguageJapanese));
         QCOMPARE(m_messages.Texts(), std::vector<std::string>{"The setting is enabled after restarting of the application"});
+        QCOMPARE(CQtUserMessages::CaptionFor(m_messages.Texts()[0]), QStringLiteral("Confirm"));
         QCOMPARE(Stored("Language/LCID").toInt(), 1041);
         // The running language stays, and stays marked.
         QCOMPARE(m_frame->menuBar()->actions().first()->text(), QStringLiteral("File(&F)"));
@@ -290,8 +293,32 @@ private slots:
         QCOMPARE(m_frame->menuBar()->actions().first()->text(), QStringLiteral("ファイル(&F)"));
         QVERIFY(Choose(cmd::LanguageEnglish));
         QCOMPARE(m_messages.Texts(), std::vector<std::string>{"アプリケーションを再起動すると設定が反映されます。"});
+        QCOMPARE(CQtUserMessages::CaptionFor(m_messages.Texts()[0]), QStringLiteral("確認"));
         QVERIFY(m_frame->Action(cmd::LanguageJapanese)->isChecked());
         QCOMPARE(Stored("Language/LCID").toInt(), 1033);
+    }
+
+    void theRestartNoticeBoxHasTheConfirmCaption() {
+        // The box itself, as the window layer shows it, in both languages;
+        // another message keeps the application title.
+        const auto shownCaption = [](const std::string& text) {
+            QString caption;
+            QTimer::singleShot(0, [&caption] {
+                if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                    caption = box->windowTitle();
+                    box->accept();
+                }
+            });
+            CQtUserMessages(nullptr).ShowMessage(text, MessageIcon::Information);
+            return caption;
+        };
+        for (const int language : {LANGUAGE_ENGLISH, LANGUAGE_JAPANESE}) {
+            CStringTable::SetLanguage(language);
+            const QString confirm = language == LANGUAGE_ENGLISH ? QStringLiteral("Confirm") : QStringLiteral("確認");
+            QCOMPARE(shownCaption(LoadText(IDS_RESTART_TO_APPLY)), confirm);
+            QCOMPARE(shownCaption(LoadText(IDS_OPEN_FAILED)), QString::fromStdString(LoadText(IDS_APP_TITLE)));
+        }
+        CStringTable::SetLanguage(LANGUAGE_ENGLISH);
     }
 
     void withoutAStoredLanguageTheSystemsLanguageDecides() {

@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPrinterInfo>
 
@@ -103,6 +104,14 @@ void CPrintCommands::OnPrintPreview() {
     CPrintJob job(view->Model(), ActiveTitle());
     QPrintPreviewDialog dialog(&Printer(), m_host.MainWindow());
     dialog.setObjectName(QStringLiteral("PrintPreview"));
+    // The stored number of pages side by side: two face each other, more
+    // show every page.
+    if (auto* preview = dialog.findChild<QPrintPreviewWidget*>()) {
+        const int pages = m_host.PreviewPages();
+        preview->setViewMode(pages <= 1   ? QPrintPreviewWidget::SinglePageView
+                             : pages == 2 ? QPrintPreviewWidget::FacingPagesView
+                                          : QPrintPreviewWidget::AllPagesView);
+    }
     connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog, [&job](QPrinter* printer) {
         QPainter painter(printer);
         job.PaintPage(painter, *printer);

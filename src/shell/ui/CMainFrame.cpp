@@ -139,6 +139,10 @@ void CMainFrame::CreateModules() {
     m_recentFiles = KeepModule(std::make_unique<CRecentFileCommands>(*this, *m_menus));
 }
 
+int CMainFrame::PreviewPages() {
+    return m_settingsCommands != nullptr ? m_settingsCommands->Settings().PreviewPages() : 0;
+}
+
 void CMainFrame::CreateFrameCommands() {
     const auto add = [this](int command, ICommandRegistry::HANDLER handler) {
         m_commands.AddCommand(command, std::move(handler));

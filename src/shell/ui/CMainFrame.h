@@ -119,6 +119,7 @@ public:
     void ShowEditStatus(bool editDisabled, bool insertMode) override { SetEditStatus(editDisabled, insertMode); }
     void ShowStatusMessage(const std::string& text) override;
     [[nodiscard]] IRecentFiles* RecentFiles() override { return m_recentFiles; }
+    [[nodiscard]] int PreviewPages() override;
 
     // The device list's selection changed (WM_DEVICE_SELECTED).
     void OnDeviceSelected(int index);
