@@ -1,12 +1,10 @@
 #pragma once
 #include <stdexcept>
-#include "resources/StringIds.h"
 
 // An index outside a table or memory met while a command runs. The command
 // ends, nothing is changed, and the window layer shows message 61477
 // "Encountered an improper argument.".
 class CImproperArgument : public std::out_of_range {
 public:
-    static constexpr int MessageId = IDS_IMPROPER_ARGUMENT;
     explicit CImproperArgument(const char* what) : std::out_of_range(what) {}
 };

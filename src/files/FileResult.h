@@ -3,10 +3,6 @@
 #include <utility>
 #include "resources/StringIds.h"
 
-// Message ids the window shows for a failed file operation.
-constexpr int MESSAGE_READ_REFUSED = IDS_OPEN_FAILED;
-constexpr int MESSAGE_SAVE_FAILED = IDS_SAVE_FAILED;
-
 // The outcome of a file operation. A failure carries the message id the
 // window shows and a one-line reason in plain English for the command-line
 // tool; the readers and writers never throw for a bad file.
@@ -19,9 +15,9 @@ struct FileResult {
 
     [[nodiscard]] static FileResult Success() { return {}; }
     [[nodiscard]] static FileResult ReadRefused(std::string reason) {
-        return {false, MESSAGE_READ_REFUSED, std::move(reason)};
+        return {false, IDS_OPEN_FAILED, std::move(reason)};
     }
     [[nodiscard]] static FileResult SaveFailed(std::string reason) {
-        return {false, MESSAGE_SAVE_FAILED, std::move(reason)};
+        return {false, IDS_SAVE_FAILED, std::move(reason)};
     }
 };

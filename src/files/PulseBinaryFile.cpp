@@ -2,13 +2,13 @@
 
 #include <algorithm>
 
-#include "document/CImproperArgument.h"
 #include "document/CLogicDocument.h"
 #include "document/CWindowRecords.h"
 #include "files/CConditionFields.h"
 #include "files/CPulseLoad.h"
 #include "files/CVpbFileRW.h"
 #include "files/IFileWindow.h"
+#include "resources/StringIds.h"
 
 FileResult WritePulseBinaryFile(const CLogicDocument& document, const CWindowRecords& records, IFileWindow& window,
                                 const std::string& path) {
@@ -85,7 +85,7 @@ FileResult ReadPulseBinaryBlock(CLogicDocument& document, IFileWindow& window, c
     CLogicMemory& memory = document.SamplingMemory();
     const uint32_t stored = std::min(content.Staged.Size, announced);
     if (stored > memory.Length()) {
-        return {false, CImproperArgument::MessageId,
+        return {false, IDS_IMPROPER_ARGUMENT,
                 "the block holds " + std::to_string(stored) + " words but the sampling memory only " +
                     std::to_string(memory.Length())};
     }

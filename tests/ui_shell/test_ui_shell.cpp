@@ -312,7 +312,7 @@ private slots:
         m_frame->UpdateCommandUI();
         QVERIFY(m_frame->OnCommand(cmd::BookmarkToggle));
         QVERIFY(m_frame->OnCommand(cmd::BookmarkList));
-        CBookmarkDlg& dialog = m_frame->BookmarkCommands().Dialog();
+        CBookmarkDlg& dialog = m_frame->Module<CBookmarkCommandModule>()->Dialog();
         QVERIFY(dialog.isVisible());
         QCOMPARE(dialog.List()->rowCount(), 1);
         // A handler of the list's Jump that meets a row past the table, as

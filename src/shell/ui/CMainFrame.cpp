@@ -41,9 +41,6 @@
 
 namespace {
 
-constexpr int ApplicationTitle = IDS_APP_TITLE;
-constexpr int ToolbarTitle = IDS_TOOLBAR_TITLE;
-
 QString Text(int id) { return QString::fromStdString(LoadText(id)); }
 
 }  // namespace
@@ -56,7 +53,7 @@ CMainFrame::CMainFrame(IUserMessages* messages, QWidget* parent)
       m_router(std::make_unique<CWindowMessageRouter>()) {
     SetUserMessages(messages);
     m_chooser = m_standardChooser.get();
-    setWindowTitle(Text(ApplicationTitle));
+    setWindowTitle(Text(IDS_APP_TITLE));
     m_mdiArea = new QMdiArea(this);
     setCentralWidget(m_mdiArea);
     m_menus = new CCommandActions(*this, [this](int command) { OnCommand(command); });
@@ -162,7 +159,7 @@ void CMainFrame::BuildMenuBar(bool withDocument) {
 }
 
 void CMainFrame::CreateToolBar() {
-    m_toolBar = addToolBar(Text(ToolbarTitle));
+    m_toolBar = addToolBar(Text(IDS_TOOLBAR_TITLE));
     m_toolBar->setObjectName("StandardToolBar");
     m_toolBar->setIconSize(QSize(16, 16));
     m_toolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
