@@ -35,6 +35,16 @@ void MakeCounter(CLogicDocument& document, CWindowRecords& records, uint32_t cou
     marks.InsertAt(0, BOOKMARK_DATA{5, "start here", 0});
     marks.InsertAt(1, BOOKMARK_DATA{17, "edge", 1});
 }
+// Every row keeps its name, channel and bus membership.
+void ExpectSameRows(const CChannelTable& table, const CChannelTable& original) {
+    ASSERT_EQ(table.Size(), original.Size());
+    for (std::size_t row = 0; row < table.Size(); ++row) {
+        EXPECT_EQ(table.At(row).ChannelName, original.At(row).ChannelName) << row;
+        EXPECT_EQ(table.At(row).DeviceChannel, original.At(row).DeviceChannel) << row;
+        EXPECT_EQ(table.At(row).IsBus, original.At(row).IsBus) << row;
+        EXPECT_EQ(table.At(row).BusChannel, original.At(row).BusChannel) << row;
+    }
+}
 }  // namespace
 
 TEST_F(FilesTest, VcdRoundTripKeepsEveryWordNameBusAndBookmark) {
@@ -58,15 +68,7 @@ TEST_F(FilesTest, VcdRoundTripKeepsEveryWordNameBusAndBookmark) {
     EXPECT_EQ(g.StartPosition, 0U);
     EXPECT_EQ(g.StopPosition, 4999U);
     EXPECT_EQ(g.RepeatCount, 1U);
-    const CChannelTable& original = *Records.Table(DIRECTION_GENERATING);
-    const CChannelTable& table = *records.Table(DIRECTION_GENERATING);
-    ASSERT_EQ(table.Size(), original.Size());
-    for (std::size_t row = 0; row < table.Size(); ++row) {
-        EXPECT_EQ(table.At(row).ChannelName, original.At(row).ChannelName) << row;
-        EXPECT_EQ(table.At(row).DeviceChannel, original.At(row).DeviceChannel) << row;
-        EXPECT_EQ(table.At(row).IsBus, original.At(row).IsBus) << row;
-        EXPECT_EQ(table.At(row).BusChannel, original.At(row).BusChannel) << row;
-    }
+    ExpectSameRows(*records.Table(DIRECTION_GENERATING), *Records.Table(DIRECTION_GENERATING));
     const CBookmarkList& marks = *records.Bookmarks(DIRECTION_GENERATING);
     ASSERT_EQ(marks.Size(), 2U);
     EXPECT_EQ(marks.At(0), (BOOKMARK_DATA{5, "start here", 0}));
@@ -201,15 +203,7 @@ TEST_F(FilesTest, ConvertWritesAndReadsValueChangeDumpsByTheirExtension) {
     for (uint32_t i = 0; i < 3000; ++i) {
         ASSERT_EQ(read.GeneratingMemory().Data()[i], i * 7U) << i;
     }
-    const CChannelTable& original = *Records.Table(DIRECTION_GENERATING);
-    const CChannelTable& table = *records.Table(DIRECTION_GENERATING);
-    ASSERT_EQ(table.Size(), original.Size());
-    for (std::size_t row = 0; row < table.Size(); ++row) {
-        EXPECT_EQ(table.At(row).ChannelName, original.At(row).ChannelName) << row;
-        EXPECT_EQ(table.At(row).DeviceChannel, original.At(row).DeviceChannel) << row;
-        EXPECT_EQ(table.At(row).IsBus, original.At(row).IsBus) << row;
-        EXPECT_EQ(table.At(row).BusChannel, original.At(row).BusChannel) << row;
-    }
+    ExpectSameRows(*records.Table(DIRECTION_GENERATING), *Records.Table(DIRECTION_GENERATING));
 
     // A period twice the file's step takes every second word.
     ASSERT_EQ(std::system((cli + " convert " + Path("out.vcd") + " " + Path("half.csv") + " --period 100ns").c_str()), 0);
