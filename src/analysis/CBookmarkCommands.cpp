@@ -137,8 +137,8 @@ void CBookmarkCommands::RebuildMarkers() {
         return;
     }
     Normalise(*list);
-    // New markers take the current colour: the highlight gives every other
-    // marker the other colour, all of them when the list has no current mark.
+    // New markers take the current colour; a current mark gives every other
+    // marker the other colour.
     int64_t current = NoMarker;
     for (const BOOKMARK_DATA& mark : *list) {
         m_markers.AddMarker(mark.BookmarkAbsolutePosition);
@@ -146,7 +146,9 @@ void CBookmarkCommands::RebuildMarkers() {
             current = mark.BookmarkAbsolutePosition;
         }
     }
-    m_markers.HighlightMarker(current);
+    if (current != NoMarker) {
+        m_markers.HighlightMarker(current);
+    }
     if (!list->Empty()) {
         m_markers.SetMarkersShown(true);
     }

@@ -213,11 +213,11 @@ TEST(BookmarkCommands, MemosThePulseTextFileCannotHoldAreRefused) {
     EXPECT_TRUE(CBookmarkCommands::MemoFits("測定 start"));
 }
 
-TEST(BookmarkCommands, AListWithoutACurrentMarkHasNoCurrentColouredMarker) {
+TEST(BookmarkCommands, AListWithoutACurrentMarkKeepsTheColourOfNewMarkers) {
     BOOKMARKS b;
     b.commands.List()->Assign({{10, "a", 0}, {20, "b", 0}, {30, "c", 0}});
     b.commands.RebuildMarkers();
-    EXPECT_EQ(b.markers.Colours, (std::map<int64_t, bool>{{10, false}, {20, false}, {30, false}}));
+    EXPECT_EQ(b.markers.Colours, (std::map<int64_t, bool>{{10, true}, {20, true}, {30, true}}));
     EXPECT_TRUE(b.Current().empty());
     // The next command makes one current again.
     b.At(15);

@@ -437,7 +437,6 @@ TEST_F(FilesTest, VcdTimesAndChangesReadAlikeInEveryLayout) {
     const std::string plain = head + "#0\n0!\n1\"\n#1\n1!\n#2\n#3\n0\"\n#6\n0!\n#7\n1!\n";
     const std::string mixed = head + "#000000000000000000000 0! 1\" #1 1! #2\n#00000000000000000000003\t0\"\n"
                                      "#6 0!\r\n#7\n1!";
-    std::vector<uint32_t> expected;
     for (const auto& [name, text] : {std::pair<std::string, std::string>{"plain.vcd", plain}, {"mixed.vcd", mixed}}) {
         WriteBytes(Path(name), text);
         std::vector<std::string> warnings;

@@ -28,6 +28,8 @@
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/CNivaraApp.h"
 #include "shell/ui/CNivaraDoc.h"
+#include "shell/ui/CQtUserMessages.h"
+#include "document/CImproperArgument.h"
 #include "shell/ui/CStaticSplitterWndEx.h"
 #include "signals/ui/CChannelTreeView.h"
 #include "support/CFreshSettingsFolder.h"
@@ -84,6 +86,25 @@ void ProcessDeletes() {
 }
 
 }  // namespace
+
+// A widget whose painting or closing meets an index outside its table.
+class CFailingWidget final : public QWidget {
+public:
+    int Paints = 0;
+    bool FailClose = false;
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        ++Paints;
+        throw CImproperArgument("row past the table");
+    }
+    void closeEvent(QCloseEvent* event) override {
+        if (FailClose) {
+            throw CImproperArgument("row past the table");
+        }
+        event->accept();
+    }
+};
 
 class TestShell : public QObject {
     Q_OBJECT
@@ -329,6 +350,7 @@ private slots:
         QTest::mouseClick(dialog.JumpButton(), Qt::LeftButton);
         QCOMPARE(m_messages.Texts(), std::vector<std::string>{"Encountered an improper argument."});
         QCOMPARE(m_messages.Shown[0].second, MessageIcon::Error);
+        QCOMPARE(CQtUserMessages::CaptionFor(m_messages.Shown[0].first), QString::fromStdString(LoadText(IDS_APP_TITLE)));
         QCOMPARE(finished, 0);
         QCOMPARE(table.Size(), rows);
         QVERIFY(dialog.isVisible());
@@ -360,6 +382,31 @@ private slots:
         QTest::mouseClick(dialog.JumpButton(), Qt::LeftButton);
         QCOMPARE(child->View()->Model().Current().clock, clock);
         QCOMPARE(m_messages.Shown.size(), std::size_t{1});
+
+        // A paint that fails shows its message after the paint, once for
+        // however many failing paints came before it was shown.
+        m_messages.Shown.clear();
+        CFailingWidget failing;
+        failing.resize(40, 40);
+        failing.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&failing));
+        QTRY_COMPARE(m_messages.Shown.size(), std::size_t{1});
+        m_messages.Shown.clear();
+        failing.repaint();
+        failing.repaint();
+        QVERIFY(failing.Paints >= 2);
+        QVERIFY(m_messages.Shown.empty());
+        QTRY_COMPARE(m_messages.Shown.size(), std::size_t{1});
+        QCoreApplication::processEvents();
+        QCOMPARE(m_messages.Shown.size(), std::size_t{1});
+
+        // A close that fails leaves the window open.
+        m_messages.Shown.clear();
+        failing.FailClose = true;
+        QVERIFY(!failing.close());
+        QVERIFY(failing.isVisible());
+        failing.FailClose = false;
+        QVERIFY(failing.close());
     }
 
     void frameworkSaveCommandsAreRefused() {

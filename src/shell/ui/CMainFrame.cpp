@@ -349,6 +349,7 @@ void CMainFrame::OnFrameDestroyed(CChildFrame* frame) {
         m_doc->deleteLater();
         m_doc = nullptr;
     }
+    NotifyActiveWindow();
 }
 
 void CMainFrame::OnRecordsReplaced(CChildFrame& frame) { m_commands.OnRecordsReplaced(frame); }

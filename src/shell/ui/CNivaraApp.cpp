@@ -1,6 +1,7 @@
 #include "shell/ui/CNivaraApp.h"
 
 #include <QStringList>
+#include <QThread>
 
 #include "document/GuardedCall.h"
 #include "document/IUserMessages.h"
@@ -8,12 +9,24 @@
 #include "resources/ui/CFrameworkTranslation.h"
 #include "resources/ui/CInterfaceFont.h"
 #include "shell/ui/CChildFrame.h"
+#include "shell/ui/CGuardMessages.h"
 #include "shell/ui/CMainFrame.h"
 #include "shell/ui/CQtUserMessages.h"
 #include "shell/ui/CSettingsCommands.h"
 
 CNivaraApp::CNivaraApp(int& argc, char** argv)
-    : QApplication(argc, argv), m_standardMessages(std::make_unique<CQtUserMessages>(nullptr)) {
+    : QApplication(argc, argv),
+      m_standardMessages(std::make_unique<CQtUserMessages>(nullptr)),
+      m_guardMessages(std::make_unique<CGuardMessages>([this]() -> IUserMessages* {
+          // The main window's messages (its message boxes or the replacement
+          // a test installed); before the main window exists and while it is
+          // being destroyed (the pointer is already empty then), the ones
+          // installed for the next main window, else the standard boxes.
+          if (m_mainFrame != nullptr) {
+              return m_mainFrame.get();
+          }
+          return m_messages != nullptr ? m_messages : m_standardMessages.get();
+      })) {
     setOrganizationName("VARDEK");
     setApplicationName("Nivara");
 }
@@ -60,14 +73,12 @@ bool CNivaraApp::InitInstance(const QString& fileName) {
 void CNivaraApp::ExitInstance() { m_mainFrame.reset(); }
 
 bool CNivaraApp::notify(QObject* receiver, QEvent* event) {
-    // The main window's messages (its message boxes or the replacement a
-    // test installed); before the main window exists and while it is being
-    // destroyed (the pointer is already empty then), the ones installed for
-    // the next main window, else the standard message boxes.
-    IUserMessages* messages = m_mainFrame != nullptr ? static_cast<IUserMessages*>(m_mainFrame.get()) : m_messages;
-    if (messages == nullptr) {
-        messages = m_standardMessages.get();
+    if (QThread::currentThread() != thread()) {
+        return QApplication::notify(receiver, event);
     }
+    const QEvent::Type type = event->type();
+    const bool outerDeferred = m_guardMessages->Deferred();
+    m_guardMessages->SetDeferred(outerDeferred || type == QEvent::Paint || type == QEvent::UpdateRequest);
     // One pointer besides `this`: the call fits std::function's own storage,
     // so no event pays for an allocation.
     struct DELIVERY {
@@ -75,11 +86,16 @@ bool CNivaraApp::notify(QObject* receiver, QEvent* event) {
         QEvent* Event;
         bool Handled;
     } delivery{receiver, event, false};
-    if (!GuardedCall(*messages, [this, &delivery] {
-            delivery.Handled = QApplication::notify(delivery.Receiver, delivery.Event);
-        })) {
+    const bool completed = GuardedCall(*m_guardMessages, [this, &delivery] {
+        delivery.Handled = QApplication::notify(delivery.Receiver, delivery.Event);
+    });
+    m_guardMessages->SetDeferred(outerDeferred);
+    if (!completed) {
         // The handler was ended: the event counts as dealt with, so nothing
-        // passes it on.
+        // passes it on, and a window whose close was ended stays open.
+        if (type == QEvent::Close) {
+            event->ignore();
+        }
         delivery.Handled = true;
     }
     return delivery.Handled;

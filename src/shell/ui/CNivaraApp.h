@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <memory>
 
+class CGuardMessages;
 class CMainFrame;
 class CQtUserMessages;
 class IUserMessages;
@@ -34,7 +35,8 @@ public:
     // an index outside a table or memory (CImproperArgument) ends the
     // event's handling there, with message 61477. Inner guards (the command
     // router, the graph's events) have already caught their own, so the
-    // message is never shown twice.
+    // message is never shown twice. An ended close event leaves the window
+    // open. Events of other threads are delivered as they are.
     bool notify(QObject* receiver, QEvent* event) override;
 
 private:
@@ -42,4 +44,5 @@ private:
     IUserMessages* m_messages = nullptr;
     // The message boxes of the guard while there is no main window.
     std::unique_ptr<CQtUserMessages> m_standardMessages;
+    std::unique_ptr<CGuardMessages> m_guardMessages;
 };
