@@ -250,6 +250,16 @@ private slots:
         OpenMenu(menu);
         QVERIFY(!bookmarkNext->isEnabled());
         QVERIFY(!bookmarkClear->isEnabled());
+        // A list that changes without a command (a file read into the table
+        // behind the menu's back) is seen when the user opens the menu that
+        // holds the bookmark commands.
+        Frame()->Records().Bookmarks(DIRECTION_GENERATING)->Assign({{40, "", 1}});
+        QVERIFY(!bookmarkClear->isEnabled());
+        QMenu* bookmarks = MenuOf(bookmarkClear);
+        QVERIFY(bookmarks != nullptr);
+        OpenMenu(bookmarks);
+        QVERIFY(bookmarkClear->isEnabled());
+        QVERIFY(bookmarkNext->isEnabled());
     }
 
     void bookmarkKeysReachTheirCommands() {

@@ -302,14 +302,20 @@ private slots:
         // The box itself, as the window layer shows it, in both languages;
         // another message keeps the application title.
         const auto shownCaption = [](const std::string& text) {
+            // Polled until the box is up, so the box never waits for an answer
+            // that was looked for too early.
             QString caption;
-            QTimer::singleShot(0, [&caption] {
+            QTimer answer;
+            QObject::connect(&answer, &QTimer::timeout, [&caption, &answer] {
                 if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
                     caption = box->windowTitle();
+                    answer.stop();
                     box->accept();
                 }
             });
+            answer.start(10);
             CQtUserMessages(nullptr).ShowMessage(text, MessageIcon::Information);
+            answer.stop();
             return caption;
         };
         for (const int language : {LANGUAGE_ENGLISH, LANGUAGE_JAPANESE}) {
