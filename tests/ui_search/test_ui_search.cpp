@@ -449,6 +449,27 @@ private slots:
         QCOMPARE(Frame()->Records().Bookmarks(DIRECTION_GENERATING)->Size(), std::size_t{3});
     }
 
+    void anotherWindowShowsTheNewDirectionsMarkersWhenActivated() {
+        ToggleAt({100, 200, 300});
+        CChildFrame* first = Frame();
+        QVERIFY(m_main->OnCommand(cmd::WindowNew));
+        CChildFrame* second = Frame();
+        second->Records().Bookmarks(DIRECTION_GENERATING)->Assign({{10, "", 1}, {20, "", 0}});
+        second->Records().Bookmarks(DIRECTION_SAMPLING)->Assign({{5, "", 1}});
+        m_main->MdiArea()->setActiveSubWindow(first);
+        QCOMPARE(Frame(), first);
+        const std::string path = m_folder.filePath("sampling.nvc").toStdString();
+        Document().Condition().Direction = DIRECTION_SAMPLING;
+        QVERIFY(WriteConditionFile(Document(), path).Ok);
+        Document().Condition().Direction = DIRECTION_GENERATING;
+        m_chooser.Answer = path;
+        QVERIFY(m_main->OnCommand(cmd::FileOpenCondition));
+        QCOMPARE(first->View()->BookmarkMarkerCount(), std::size_t{0});
+        m_main->MdiArea()->setActiveSubWindow(second);
+        QCOMPARE(Frame(), second);
+        QCOMPARE(second->View()->BookmarkMarkerCount(), std::size_t{1});
+    }
+
     void saveAsKeepsMemosAndTheCurrentMark_data() {
         QTest::addColumn<QString>("name");
         QTest::newRow("text") << "marks.csv";

@@ -45,17 +45,25 @@ void CBookmarkCommandModule::FillContext(COMMAND_CONTEXT& context, IDocumentWind
 
 void CBookmarkCommandModule::OnWindowActivated(IDocumentWindow* active) {
     if (active != m_source) {
+        // The direction may have changed in another window of the document.
+        if (active != nullptr) {
+            RebuildMarkers(*active);
+        }
         RefreshCopy(active);
     }
 }
 
-void CBookmarkCommandModule::OnRecordsReplaced(IDocumentWindow& window) {
+void CBookmarkCommandModule::RebuildMarkers(IDocumentWindow& window) {
     if (window.View() == nullptr) {
         return;
     }
     CNivaraView& view = *window.View();
     CViewBookmarkMarkers markers(view);
     CBookmarkCommands(view.Model(), markers, view.BlockReader()).RebuildMarkers();
+}
+
+void CBookmarkCommandModule::OnRecordsReplaced(IDocumentWindow& window) {
+    RebuildMarkers(window);
     if (&window == m_host.ActiveWindow()) {
         RefreshCopy(&window);
     }

@@ -42,6 +42,8 @@ private:
     // WM_BOOKMARK_LIST_OK: the copy replaces the list of the window it came from.
     void OnListAccepted();
     void RefreshCopy(IDocumentWindow* window);
+    // The window's markers from its list of the current direction.
+    static void RebuildMarkers(IDocumentWindow& window);
     // The active window when the dialog's copy came from it; else nullptr.
     [[nodiscard]] IDocumentWindow* SourceWindow() const;
 
